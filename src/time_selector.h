@@ -1,0 +1,15 @@
+/* Maps a selector letter to one field of a local-time snapshot. */
+#ifndef KORVANEX_TIME_SELECTOR_H
+#define KORVANEX_TIME_SELECTOR_H
+
+#include <optional>
+
+#include "systemtime.h"
+
+/*
+ * The value of the field the letter names, or nothing when the letter is
+ * not one of the fourteen the command knows.  Pure: reads no clock.
+ */
+std::optional<int> SelectTimeValue(char letter, const SYSTEMTIME &st);
+
+#endif

@@ -1,0 +1,42 @@
+#!/bin/sh
+# Output that cannot be written changes neither the status nor stderr.
+. "$(dirname "$0")/lib.sh"
+
+TZ=UTC0
+export TZ
+AT="2026-12-07 13:29:05"
+
+while read -r want args; do
+    # shellcheck disable=SC2086
+    frozen "$AT" "$K" $args >&- 2>"$T/err"
+    check "closed stdout, '$args'" "$want" "$?"
+    no_stderr "closed stdout, '$args'" "$T/err"
+
+    # shellcheck disable=SC2086
+    frozen "$AT" "$K" $args >/dev/full 2>"$T/err"
+    check "full disk, '$args'" "$want" "$?"
+    no_stderr "full disk, '$args'" "$T/err"
+
+    # shellcheck disable=SC2086
+    frozen "$AT" "$LAUNCH" closed-pipe "$K" $args 2>"$T/err"
+    check "reader gone, '$args'" "$want" "$?"
+    no_stderr "reader gone, '$args'" "$T/err"
+done <<'EOF_TABLE'
+0
+12 m
+26 y
+255 x
+EOF_TABLE
+
+# The same through a shell pipeline whose reader has left before the write,
+# with SIGPIPE at its default even where the caller ignores it.
+{
+    sleep 0.3
+    frozen "$AT" env --default-signal=PIPE "$K" m 2>"$T/err"
+    echo $? >"$T/status"
+} | true
+wait
+check "pipeline reader gone" 12 "$(cat "$T/status")"
+no_stderr "pipeline reader gone" "$T/err"
+
+finish

@@ -1,0 +1,26 @@
+#!/bin/sh
+# Exact bytes on standard output, on the usage path and the report path.
+. "$(dirname "$0")/lib.sh"
+
+run
+same_bytes "no argument" "$T/usage" "$T/out"
+check "no argument: status" 0 "$status"
+no_stderr "no argument" "$T/err"
+
+"$LAUNCH" no-argv "$K" >"$T/out" 2>"$T/err"
+status=$?
+same_bytes "empty argument vector" "$T/usage" "$T/out"
+check "empty argument vector: status" 0 "$status"
+no_stderr "empty argument vector" "$T/err"
+
+for arg in m M d y c h i s month x "" "/?"; do
+    run "$arg"
+    same_bytes "argument '$arg'" "$T/banner" "$T/out"
+    no_stderr "argument '$arg'" "$T/err"
+done
+
+# Read back through a pipe rather than a file: same bytes.
+"$K" | cat >"$T/out"
+same_bytes "no argument, into a pipe" "$T/usage" "$T/out"
+
+finish

@@ -1,0 +1,28 @@
+#!/bin/sh
+# The exit status at chosen instants, for every letter in both cases.
+. "$(dirname "$0")/lib.sh"
+
+TZ=UTC0
+export TZ
+
+# The year leaves as its last two digits: the status holds 8 bits here.
+while read -r day time m d y c h i s; do
+    for letter in m d y c h i s; do
+        eval "want=\$$letter"
+        for arg in "$letter" "$(printf %s "$letter" | tr a-z A-Z)"; do
+            frozen "$day $time" "$K" "$arg" >/dev/null 2>&1
+            check "$day $time, '$arg'" "$want" "$?"
+        done
+    done
+done <<'EOF_TABLE'
+1999-12-31 23:59:59 12 31 99 19 23 59 59
+2000-01-01 00:00:00  1  1  0 20  0  0  0
+2099-12-31 23:59:59 12 31 99 20 23 59 59
+2100-01-01 00:00:00  1  1  0 21  0  0  0
+2026-12-07 13:29:05 12  7 26 20 13 29  5
+2026-02-28 23:59:00  2 28 26 20 23 59  0
+2024-02-29 12:34:56  2 29 24 20 12 34 56
+2038-01-19 03:14:08  1 19 38 20  3 14  8
+EOF_TABLE
+
+finish

@@ -1,0 +1,44 @@
+#!/bin/sh
+# How output leaves, and what the command opens, as the kernel sees it.
+. "$(dirname "$0")/lib.sh"
+
+if ! command -v strace >/dev/null; then
+    echo "strace is missing (Debian package strace)" >&2
+    exit 1
+fi
+
+# LeakSanitizer, in a sanitized build, cannot run under ptrace.
+ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
+export ASAN_OPTIONS
+
+# writes FILE: the number of write calls on descriptor 1 in an strace log.
+writes() {
+    grep -c '^write(1,' "$1"
+}
+
+# Redirected: the text waits in the stream buffer and leaves in one write.
+strace -o "$T/trace" -e trace=write "$K" >"$T/out" 2>/dev/null
+check "usage into a file: writes" 1 "$(writes "$T/trace")"
+strace -o "$T/trace" -e trace=write "$K" m >"$T/out" 2>/dev/null
+check "report into a file: writes" 1 "$(writes "$T/trace")"
+
+# On a terminal every message is out before the next begins: 3 banner
+# messages, then 10 of usage.
+if script -qec "strace -o $T/trace -e trace=write $K" /dev/null >"$T/out" 2>&1; then
+    check "usage on a terminal: writes" 13 "$(writes "$T/trace")"
+    script -qec "strace -o $T/trace -e trace=write $K m" /dev/null >"$T/out" 2>&1
+    check "report on a terminal: writes" 3 "$(writes "$T/trace")"
+else
+    fail "could not run under a pseudo-terminal"
+fi
+
+# Every file it opens, it opens for reading; the usage path leaves the
+# clock (and so the time zone file) alone.
+unset TZ
+strace -f -o "$T/trace" -e trace=open,openat,creat "$K" >/dev/null 2>&1
+check "usage: time zone looked up" 0 "$(grep -c localtime "$T/trace")"
+strace -f -o "$T/trace" -e trace=open,openat,creat "$K" m >/dev/null 2>&1
+check "report: time zone looked up" 1 "$(grep -c localtime "$T/trace")"
+check "files opened for writing" 0 "$(grep -cE 'O_WRONLY|O_RDWR|O_CREAT|creat\(' "$T/trace")"
+
+finish

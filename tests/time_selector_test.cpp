@@ -1,0 +1,101 @@
+#include <cstdint>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "time_selector.h"
+
+namespace
+{
+
+SYSTEMTIME
+Snapshot(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+         unsigned second)
+{
+    SYSTEMTIME st;
+    std::memset(&st, 0, sizeof st);
+    st.wYear = static_cast<uint16_t>(year);
+    st.wMonth = static_cast<uint16_t>(month);
+    st.wDay = static_cast<uint16_t>(day);
+    st.wHour = static_cast<uint16_t>(hour);
+    st.wMinute = static_cast<uint16_t>(minute);
+    st.wSecond = static_cast<uint16_t>(second);
+    /* Fields no letter offers carry values that no row expects. */
+    st.wDayOfWeek = 6;
+    st.wMilliseconds = 987;
+    return st;
+}
+
+struct Expected {
+    const char *what;
+    SYSTEMTIME st;
+    int month, day, year, century, hour, minute, second;
+};
+
+const Expected kSnapshots[] = {
+    {"last second of 1999", Snapshot(1999, 12, 31, 23, 59, 59), 12, 31, 1999, 19, 23, 59, 59},
+    {"first second of 2000", Snapshot(2000, 1, 1, 0, 0, 0), 1, 1, 2000, 20, 0, 0, 0},
+    {"last second of 2099", Snapshot(2099, 12, 31, 23, 59, 59), 12, 31, 2099, 20, 23, 59, 59},
+    {"first second of 2100", Snapshot(2100, 1, 1, 0, 0, 0), 1, 1, 2100, 21, 0, 0, 0},
+    {"midnight", Snapshot(2026, 12, 7, 0, 0, 0), 12, 7, 2026, 20, 0, 0, 0},
+    {"one minute to midnight", Snapshot(2026, 2, 28, 23, 59, 0), 2, 28, 2026, 20, 23, 59, 0},
+    {"an afternoon", Snapshot(2026, 7, 14, 13, 8, 5), 7, 14, 2026, 20, 13, 8, 5},
+    {"first year Windows keeps", Snapshot(1601, 1, 1, 0, 0, 0), 1, 1, 1601, 16, 0, 0, 0},
+    {"last year Windows keeps", Snapshot(30827, 12, 31, 23, 59, 59), 12, 31, 30827, 308, 23, 59,
+     59},
+    /* Fields are widened without sign: 0xFFFF is 65535, never -1. */
+    {"every field at its 16-bit top", Snapshot(65535, 65535, 65535, 65535, 65535, 65535), 65535,
+     65535, 65535, 655, 65535, 65535, 65535},
+};
+
+TEST(SelectTimeValue, EachLetterInBothCasesAtChosenSnapshots)
+{
+    for (const Expected &e : kSnapshots) {
+        const struct {
+            char upper, lower;
+            int value;
+        } letters[] = {
+            {'M', 'm', e.month}, {'D', 'd', e.day},    {'Y', 'y', e.year},   {'C', 'c', e.century},
+            {'H', 'h', e.hour},  {'I', 'i', e.minute}, {'S', 's', e.second},
+        };
+        for (const auto &l : letters) {
+            for (char letter : {l.upper, l.lower}) {
+                std::optional<int> got = SelectTimeValue(letter, e.st);
+                ASSERT_TRUE(got.has_value()) << e.what << ", letter " << letter;
+                EXPECT_EQ(*got, l.value) << e.what << ", letter " << letter;
+            }
+        }
+    }
+}
+
+TEST(SelectTimeValue, CenturyRisesOnlyAtTheZeroYear)
+{
+    const struct {
+        unsigned year;
+        int century;
+    } rows[] = {
+        {1899, 18}, {1900, 19}, {1999, 19}, {2000, 20},   {2001, 20},
+        {2099, 20}, {2100, 21}, {9999, 99}, {10000, 100},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(SelectTimeValue('c', Snapshot(r.year, 1, 1, 0, 0, 0)), r.century) << r.year;
+}
+
+TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
+{
+    const char known[] = "CcDdHhIiMmSsYy";
+    const SYSTEMTIME st = Snapshot(2026, 12, 7, 13, 29, 5);
+    int recognised = 0;
+
+    for (int byte = 0; byte < 256; byte++) {
+        /* Bytes from 0x80 up arrive negative, as a signed char holds them. */
+        char letter = static_cast<char>(static_cast<signed char>(byte));
+        bool listed = byte != 0 && std::memchr(known, byte, sizeof known - 1) != nullptr;
+        std::optional<int> got = SelectTimeValue(letter, st);
+        EXPECT_EQ(got.has_value(), listed) << "byte " << byte;
+        recognised += got.has_value();
+    }
+    EXPECT_EQ(recognised, 14);
+}
+
+} // namespace
