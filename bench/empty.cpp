@@ -1,0 +1,6 @@
+/* The start-up cost of any program built like korvanex. */
+int
+main(void)
+{
+    return 0;
+}
