@@ -4,9 +4,11 @@
 #   sh scripts/deps.sh build|test
 set -eu
 
+windows="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader"
+windows="$windows wine32:i386 wine32-preloader:i386"
 case ${1:-} in
 build) need="cmake g++ make" ;;
-test) need="cmake g++ make googletest faketime strace" ;;
+test) need="cmake g++ make googletest faketime strace $windows" ;;
 *)
     echo "usage: sh scripts/deps.sh build|test" >&2
     exit 2
@@ -17,22 +19,52 @@ installed() {
     dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
 
-missing=
-for p in $need; do
-    installed "$p" || missing="$missing $p"
-done
-[ -z "$missing" ] && exit 0
-
 if [ "$(id -u)" -eq 0 ]; then
     as_root=
 elif command -v sudo >/dev/null; then
     as_root=sudo
 else
-    echo "missing packages:$missing; run as root to install them" >&2
-    exit 1
+    as_root=none
 fi
-echo "installing:$missing"
-export DEBIAN_FRONTEND=noninteractive
-$as_root apt-get update -q
-# shellcheck disable=SC2086
-$as_root apt-get install -y -q --no-install-recommends $missing
+root() {
+    if [ "$as_root" = none ]; then
+        echo "run as root to $*" >&2
+        exit 1
+    fi
+    $as_root "$@"
+}
+
+missing=
+for p in $need; do
+    installed "$p" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "installing:$missing"
+    case $missing in
+    *:i386*)
+        dpkg --print-foreign-architectures | grep -qx i386 ||
+            root dpkg --add-architecture i386
+        ;;
+    esac
+    export DEBIAN_FRONTEND=noninteractive
+    root apt-get update -q
+    # shellcheck disable=SC2086
+    root apt-get install -y -q --no-install-recommends $missing
+fi
+
+# Wine runs 32-bit Windows programs through a 32-bit Linux loader.  Some
+# kernels run 64-bit code only; there the loader runs under QEMU's user-mode
+# emulation, registered for 32-bit x86 programs.
+if [ "$1" = test ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    installed qemu-user-static ||
+        root apt-get install -y -q --no-install-recommends qemu-user-static
+    binfmt=/proc/sys/fs/binfmt_misc
+    [ -e "$binfmt/register" ] || root mount -t binfmt_misc binfmt_misc "$binfmt"
+    if [ ! -e "$binfmt/qemu-i386" ]; then
+        magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+        mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+        echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
+            root tee "$binfmt/register" >/dev/null
+    fi
+    /usr/lib/wine/wine --version >/dev/null
+fi

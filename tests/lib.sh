@@ -2,6 +2,8 @@
 set -u
 
 K=$1
+# Set for a program that runs under an emulator (Wine).
+EMULATOR=${EMULATOR:-}
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 passed=0
@@ -48,7 +50,7 @@ finish() {
 
 # run ARG...: runs the command; sets $status, output in $T/out and $T/err.
 run() {
-    "$K" "$@" >"$T/out" 2>"$T/err"
+    $EMULATOR "$K" "$@" >"$T/out" 2>"$T/err"
     status=$?
 }
 
@@ -73,4 +75,21 @@ frozen() {
     _at=$(date -u -d "$1" +%s)
     shift
     LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME=$_at "$@"
+}
+
+# winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).
+winpath() {
+    printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
+}
+
+# batch LINE...: runs the lines as a batch file under Wine's cmd; sets
+# $status, output in $T/out (as written) and $T/lines (without CRs).
+batch() {
+    {
+        printf '@echo off\r\n'
+        printf '%s\r\n' "$@"
+    } >"$T/run.bat"
+    $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/out" 2>"$T/err"
+    status=$?
+    tr -d '\r' <"$T/out" >"$T/lines"
 }
