@@ -5,4 +5,4 @@ set -eu
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh build
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF >/dev/null
-cmake --build build --target korvanex
+cmake --build build

@@ -1,16 +1,17 @@
 #!/bin/sh
 # Installs with apt-get the Debian packages that a step needs and that this
 # machine lacks; does nothing when all are there.
-#   sh scripts/deps.sh build|test
+#   sh scripts/deps.sh build|test|package
 set -eu
 
 windows="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader"
 windows="$windows wine32:i386 wine32-preloader:i386"
 case ${1:-} in
 build) need="cmake g++ make" ;;
-test) need="cmake g++ make googletest faketime strace $windows" ;;
+package) need="cmake g++ make dpkg-dev groff-base g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
+test) need="cmake g++ make googletest faketime strace groff-base $windows" ;;
 *)
-    echo "usage: sh scripts/deps.sh build|test" >&2
+    echo "usage: sh scripts/deps.sh build|test|package" >&2
     exit 2
     ;;
 esac

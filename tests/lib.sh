@@ -93,3 +93,12 @@ batch() {
     status=$?
     tr -d '\r' <"$T/out" >"$T/lines"
 }
+
+# recipe NAME: the README's code block marked "<!-- recipe: NAME -->".
+recipe() {
+    awk -v mark="<!-- recipe: $1 -->" '
+        $0 == mark { found = 1; next }
+        found && /^```/ { if (inside) exit; inside = 1; next }
+        inside { print }
+    ' "$(dirname "$0")/../README.md"
+}
