@@ -1,21 +1,4 @@
-# Cross-compiles for 32-bit Windows with Debian's mingw-w64; CTest runs the
-# programs under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The posix thread model: GoogleTest needs std::mutex. Linked statically,
-# it adds no DLL to the programs.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Debian keeps the loader for each word size under /usr/lib/wine.
-find_program(KORVANEX_WINE NAMES wine HINTS /usr/lib/wine)
-if(KORVANEX_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANEX_WINE})
-endif()
+# 32-bit Windows.
+set(KORVANEX_MINGW_ARCH i686)
+set(KORVANEX_WINE_LOADER wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

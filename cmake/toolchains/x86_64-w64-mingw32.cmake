@@ -1,21 +1,4 @@
-# Cross-compiles for 64-bit Windows with Debian's mingw-w64; CTest runs the
-# programs under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-# The posix thread model: GoogleTest needs std::mutex. Linked statically,
-# it adds no DLL to the programs.
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Debian keeps the loader for each word size under /usr/lib/wine.
-find_program(KORVANEX_WINE NAMES wine64 HINTS /usr/lib/wine)
-if(KORVANEX_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANEX_WINE})
-endif()
+# 64-bit Windows.
+set(KORVANEX_MINGW_ARCH x86_64)
+set(KORVANEX_WINE_LOADER wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

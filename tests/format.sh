@@ -1,0 +1,10 @@
+#!/bin/sh
+# The C++ sources keep the repository's .clang-format.
+#   format.sh SOURCE_DIR
+cd "$1" || exit 1
+if clang-format --dry-run -Werror src/*.cpp src/*.h src/*/*.cpp src/*/*.h tests/*.cpp bench/*.cpp; then
+    echo "1 passed, 0 failed"
+else
+    echo "0 passed, 1 failed"
+    exit 1
+fi
