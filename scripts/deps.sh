@@ -57,8 +57,10 @@ fi
 # kernels run 64-bit code only; there the loader runs under QEMU's user-mode
 # emulation, registered for 32-bit x86 programs.
 if [ "$1" = test ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    installed qemu-user-static ||
+    if ! installed qemu-user-static; then
+        root apt-get update -q
         root apt-get install -y -q --no-install-recommends qemu-user-static
+    fi
     binfmt=/proc/sys/fs/binfmt_misc
     [ -e "$binfmt/register" ] || root mount -t binfmt_misc binfmt_misc "$binfmt"
     if [ ! -e "$binfmt/qemu-i386" ]; then

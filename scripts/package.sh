@@ -26,8 +26,14 @@ package win64 ZIP --toolchain cmake/toolchains/x86_64-w64-mingw32.cmake
 package win32 ZIP --toolchain cmake/toolchains/i686-w64-mingw32.cmake
 ls -l dist
 
+passed=0
+ok() {
+    ok "$*"
+    passed=$((passed + 1))
+}
 fail() {
-    echo "FAIL: $*" >&2
+    echo "FAIL: $*"
+    echo "packages: $passed passed, 1 failed"
     exit 1
 }
 T=$(mktemp -d)
@@ -42,7 +48,7 @@ case $depends in
 libc6*) ;;
 *) fail "$deb depends on: $depends" ;;
 esac
-echo "ok: $deb holds the command and its manual page, depends on $depends"
+ok "$deb holds the command and its manual page, depends on $depends"
 
 for zip in dist/korvanex-*-win64.zip dist/korvanex-*-win32.zip; do
     top=$(basename "$zip" .zip)
@@ -53,11 +59,11 @@ for zip in dist/korvanex-*-win64.zip dist/korvanex-*-win32.zip; do
     grep -q "$(printf '\r')$" "$T/$top/README.txt" || fail "$zip: README.txt lines do not end in CR LF"
     sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1 >/dev/null ||
         fail "$zip: version resource: $(sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1)"
-    echo "ok: $zip holds korvanex.exe (version resource 1.1) and README.txt"
+    ok "$zip holds korvanex.exe (version resource 1.1) and README.txt"
 done
 
 sh tests/man_lint.sh man/korvanex.1 >/dev/null || fail "manual page: $(sh tests/man_lint.sh man/korvanex.1)"
-echo "ok: manual page renders without warnings"
+ok "manual page renders without warnings"
 
 if [ "${1:-}" = --install ]; then
     export DEBIAN_FRONTEND=noninteractive
@@ -72,5 +78,6 @@ if [ "${1:-}" = --install ]; then
     apt-get remove -y -q korvanex >/dev/null
     [ "$status" = "$before" ] || fail "installed korvanex m ended with $status, not $before"
     [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
-    echo "ok: apt installs $deb; the installed korvanex m ends with $status"
+    ok "apt installs $deb; the installed korvanex m ends with $status"
 fi
+echo "packages: $passed passed, 0 failed"

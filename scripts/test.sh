@@ -5,6 +5,9 @@
 # Windows programs under Wine.
 set -eu
 cd "$(dirname "$0")/.."
+# Nothing reads standard input; a closed one would hand its descriptor to
+# the first file a test or Wine opens.
+exec </dev/null
 sh scripts/deps.sh test
 for preset in native sanitize mingw64 mingw32; do
     echo "== $preset"
