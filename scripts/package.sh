@@ -28,7 +28,7 @@ ls -l dist
 
 passed=0
 ok() {
-    ok "$*"
+    echo "ok: $*"
     passed=$((passed + 1))
 }
 fail() {
