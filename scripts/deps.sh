@@ -8,7 +8,7 @@ windows="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine64-
 windows="$windows wine32:i386 wine32-preloader:i386"
 case ${1:-} in
 build) need="cmake g++ make" ;;
-package) need="cmake g++ make dpkg-dev groff-base g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
+package) need="cmake g++ make dpkg-dev file groff-base g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
 test) need="cmake g++ make googletest faketime strace groff-base clang-format $windows" ;;
 *)
     echo "usage: sh scripts/deps.sh build|test|package" >&2
