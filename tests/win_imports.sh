@@ -1,28 +1,19 @@
 #!/bin/sh
 # The Windows program imports the system's own DLLs only, so that it runs
 # when copied alone onto any Windows machine.
-#   win_imports.sh OBJDUMP PROGRAM.exe
-set -u
-dlls=$("$1" -p "$2" | sed -n 's/^[[:space:]]*DLL Name: //p')
-passed=0
-failed=0
+#   win_imports.sh PROGRAM.exe OBJDUMP
+. "$(dirname "$0")/lib.sh"
+
+dlls=$("$2" -p "$K" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr A-Z a-z)
 for dll in $dlls; do
-    case $(printf %s "$dll" | tr A-Z a-z) in
-    kernel32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll)
-        passed=$((passed + 1))
-        ;;
-    *)
-        echo "FAIL: imports $dll"
-        failed=$((failed + 1))
-        ;;
+    case $dll in
+    kernel32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll) passed=$((passed + 1)) ;;
+    *) fail "imports $dll" ;;
     esac
 done
-case " $(echo $dlls | tr A-Z a-z) " in
+case " $(echo $dlls) " in
 *" kernel32.dll "*) passed=$((passed + 1)) ;;
-*)
-    echo "FAIL: no import table read (got: $dlls)"
-    failed=$((failed + 1))
-    ;;
+*) fail "no import table read (got: $dlls)" ;;
 esac
-printf '%d passed, %d failed\n' "$passed" "$failed"
-[ "$failed" -eq 0 ]
+
+finish

@@ -1,19 +1,12 @@
 #!/bin/sh
 # The version resource that Explorer and PowerShell show.
 #   win_version.sh PROGRAM.exe VERSION
-set -u
-strings -el -n 3 "$1" >"${TMPDIR:-/tmp}/korvanex-version.$$"
-passed=0
-failed=0
+. "$(dirname "$0")/lib.sh"
+
+strings -el -n 3 "$K" >"$T/strings"
 while read -r key want; do
     [ "$want" = @VERSION@ ] && want=$2
-    got=$(grep -A1 -x "$key" "${TMPDIR:-/tmp}/korvanex-version.$$" | sed -n 2p)
-    if [ "$got" = "$want" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $key: expected '$want', got '$got'"
-        failed=$((failed + 1))
-    fi
+    check "$key" "$want" "$(grep -A1 -x "$key" "$T/strings" | sed -n 2p)"
 done <<'EOF_TABLE'
 FileVersion @VERSION@
 ProductVersion @VERSION@
@@ -21,6 +14,5 @@ ProductName korvanex
 OriginalFilename korvanex.exe
 FileDescription Local date and time as an exit status
 EOF_TABLE
-rm -f "${TMPDIR:-/tmp}/korvanex-version.$$"
-printf '%d passed, %d failed\n' "$passed" "$failed"
-[ "$failed" -eq 0 ]
+
+finish

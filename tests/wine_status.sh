@@ -17,11 +17,7 @@ levels() {
 # seen ARG WANT: what the last batch file showed must be WANT, both ways.
 seen() {
     printf '%s\nat least %s\nat most %s\n' "$2" "$2" "$2" >"$T/want"
-    if cmp -s "$T/want" "$T/lines"; then
-        passed=$((passed + 1))
-    else
-        fail "korvanex $1: expected status $2, cmd saw: $(tr '\n' ' ' <"$T/lines")"
-    fi
+    same_bytes "korvanex $1, status $2" "$T/want" "$T/lines"
 }
 
 errorlevel() {
