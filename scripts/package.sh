@@ -57,12 +57,11 @@ for zip in dist/korvanex-*-win64.zip dist/korvanex-*-win32.zip; do
     cmp -s "$T/want" "$T/files" || fail "$zip holds: $(cat "$T/files")"
     (cd "$T" && cmake -E tar xf "$OLDPWD/$zip")
     grep -q "$(printf '\r')$" "$T/$top/README.txt" || fail "$zip: README.txt lines do not end in CR LF"
-    sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1 >/dev/null ||
-        fail "$zip: version resource: $(sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1)"
+    out=$(sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1) || fail "$zip: version resource: $out"
     ok "$zip holds korvanex.exe (version resource 1.1) and README.txt"
 done
 
-sh tests/man_lint.sh man/korvanex.1 >/dev/null || fail "manual page: $(sh tests/man_lint.sh man/korvanex.1)"
+out=$(sh tests/man_lint.sh man/korvanex.1) || fail "manual page: $out"
 ok "manual page renders without warnings"
 
 if [ "${1:-}" = --install ]; then
