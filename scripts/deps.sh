@@ -1,20 +1,35 @@
 #!/bin/sh
-# Installs with apt-get the Debian packages that a step needs and that this
-# machine lacks; does nothing when all are there.
-#   sh scripts/deps.sh build|test|package
+# Installs with apt-get the Debian packages that some steps or test presets
+# need and that this machine lacks; does nothing when all are there.
+#   sh scripts/deps.sh NAME...
+# NAME is a step (build: the command; deb: the Debian package; zips: the
+# Windows zips) or a test preset of CMakePresets.json.
 set -eu
 
-windows="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader"
-windows="$windows wine32:i386 wine32-preloader:i386"
-case ${1:-} in
-build) need="cmake g++ make" ;;
-package) need="cmake g++ make dpkg-dev file groff-base g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
-test) need="cmake g++ make googletest faketime strace groff-base clang-format $windows" ;;
-*)
-    echo "usage: sh scripts/deps.sh build|test|package" >&2
+# needs NAME: the packages for one step or preset.
+needs() {
+    case $1 in
+    build) echo "cmake g++ make" ;;
+    deb) echo "cmake g++ make git dpkg-dev lintian groff-base faketime strace" ;;
+    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
+    native) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
+    sanitize) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
+    mingw64) echo "cmake make googletest g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader" ;;
+    mingw32) echo "cmake make googletest g++-mingw-w64-i686-posix wine wine32:i386 wine32-preloader:i386" ;;
+    *) return 1 ;;
+    esac
+}
+
+usage() {
+    echo "usage: sh scripts/deps.sh build|deb|zips|PRESET..." >&2
     exit 2
-    ;;
-esac
+}
+[ $# -gt 0 ] || usage
+need=
+for name in "$@"; do
+    packages=$(needs "$name") || usage
+    need="$need $packages"
+done
 
 installed() {
     dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
@@ -36,17 +51,23 @@ root() {
 }
 
 missing=
-for p in $need; do
+for p in $(printf '%s\n' $need | sort -u); do
     installed "$p" || missing="$missing $p"
 done
 if [ -n "$missing" ]; then
     echo "installing:$missing"
-    case $missing in
-    *:i386*)
-        dpkg --print-foreign-architectures | grep -qx i386 ||
-            root dpkg --add-architecture i386
-        ;;
-    esac
+    # A package of another architecture (name:arch) needs that architecture
+    # known to dpkg first.
+    for p in $missing; do
+        case $p in
+        *:*)
+            arch=${p#*:}
+            [ "$arch" = "$(dpkg --print-architecture)" ] ||
+                dpkg --print-foreign-architectures | grep -qx "$arch" ||
+                root dpkg --add-architecture "$arch"
+            ;;
+        esac
+    done
     export DEBIAN_FRONTEND=noninteractive
     root apt-get update -q
     # shellcheck disable=SC2086
@@ -56,18 +77,22 @@ fi
 # Wine runs 32-bit Windows programs through a 32-bit Linux loader.  Some
 # kernels run 64-bit code only; there the loader runs under QEMU's user-mode
 # emulation, registered for 32-bit x86 programs.
-if [ "$1" = test ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    if ! installed qemu-user-static; then
-        root apt-get update -q
-        root apt-get install -y -q --no-install-recommends qemu-user-static
+case " $* " in
+*" mingw32 "*)
+    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        if ! installed qemu-user-static; then
+            root apt-get update -q
+            root apt-get install -y -q --no-install-recommends qemu-user-static
+        fi
+        binfmt=/proc/sys/fs/binfmt_misc
+        [ -e "$binfmt/register" ] || root mount -t binfmt_misc binfmt_misc "$binfmt"
+        if [ ! -e "$binfmt/qemu-i386" ]; then
+            magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+            mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+            echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
+                root tee "$binfmt/register" >/dev/null
+        fi
+        /usr/lib/wine/wine --version >/dev/null
     fi
-    binfmt=/proc/sys/fs/binfmt_misc
-    [ -e "$binfmt/register" ] || root mount -t binfmt_misc binfmt_misc "$binfmt"
-    if [ ! -e "$binfmt/qemu-i386" ]; then
-        magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-        mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-        echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
-            root tee "$binfmt/register" >/dev/null
-    fi
-    /usr/lib/wine/wine --version >/dev/null
-fi
+    ;;
+esac
