@@ -1,30 +1,147 @@
 #!/bin/sh
-# Builds the Debian package and the 64-bit and 32-bit Windows zips into
-# dist/, and checks what they hold.  With --install it also installs the
-# .deb with apt, runs the installed command, and removes it again.
-#   sh scripts/package.sh [--install]
+# Builds the release files into dist/ and checks them: the Debian package,
+# the 64-bit and 32-bit Windows zips, the source tarball of the commit, and
+# SHA256SUMS over them all.  The checks read what each file holds, run
+# lintian on the .deb and the end-to-end tests on its program, and build
+# everything again in two fresh clones (other paths, umask, time zone and
+# locale), which must give the same bytes.
+#   sh scripts/package.sh [--deb] [--install]
+# --deb:        the Debian package only, without the Windows toolchains
+# --install:    then also installs the .deb with apt, runs the installed
+#               command, and removes it again
+# --build-only: the files alone, unchecked (what the rebuilds run)
+# Every time stamp in the files is SOURCE_DATE_EPOCH, by default the last
+# commit's time; KORVANEX_MAINTAINER, when set, names the Debian maintainer.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh package
-rm -rf dist
-mkdir -p dist
 
-# package DIR GENERATOR [CMAKE_ARGS...]
-package() {
-    dir=build-package/$1
-    generator=$2
-    shift 2
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON \
-        "$@" >/dev/null
-    cmake --build "$dir" -j 2
-    (cd "$dir" && cpack -G "$generator" >/dev/null)
-    find "$dir" -maxdepth 1 -name 'korvanex*.deb' -exec cp {} dist/ \;
-    find "$dir" -maxdepth 1 -name 'korvanex*.zip' -exec cp {} dist/ \;
+deb_only= install= checks=yes
+for arg in "$@"; do
+    case $arg in
+    --deb) deb_only=--deb ;;
+    --install) install=yes ;;
+    --build-only) checks= ;;
+    *)
+        echo "usage: sh scripts/package.sh [--deb] [--install]" >&2
+        exit 2
+        ;;
+    esac
+done
+if [ -n "$deb_only" ]; then
+    sh scripts/deps.sh deb
+else
+    sh scripts/deps.sh deb zips
+fi
+
+# Options from the environment that would change the archives' bytes.
+unset GZIP ZIP ZIPOPT TAR_OPTIONS
+version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    if [ -e .git ]; then
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    else
+        # A source tarball, where git archive wrote the commit's time.
+        SOURCE_DATE_EPOCH=$(cat packaging/source-date-epoch)
+    fi
+fi
+export SOURCE_DATE_EPOCH
+rm -rf dist build-package
+mkdir -p dist build-package
+
+# normalise DIR: what the archives record of each file under DIR, whatever
+# the umask and the clock: mode 755 for directories and programs, 644 for
+# the rest, SOURCE_DATE_EPOCH as the time.
+normalise() {
+    find "$1" -type d -exec chmod 755 {} +
+    find "$1" -type f -perm -u+x -exec chmod 755 {} +
+    find "$1" -type f ! -perm -u+x -exec chmod 644 {} +
+    find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }
-package linux DEB
-package win64 ZIP --toolchain cmake/toolchains/x86_64-w64-mingw32.cmake
-package win32 ZIP --toolchain cmake/toolchains/i686-w64-mingw32.cmake
+
+# build DIR [CMAKE_ARGS...]: a fresh Release build in DIR, warnings as errors.
+build() {
+    dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON \
+        ${KORVANEX_MAINTAINER:+"-DKORVANEX_MAINTAINER=$KORVANEX_MAINTAINER"} "$@" >/dev/null
+    cmake --build "$dir" -j 2
+}
+
+# deb ARCH [TOOLCHAIN_FILE [EMULATOR...]]: dist/korvanex_VERSION_ARCH.deb
+# for the Debian architecture ARCH, cross-compiled with TOOLCHAIN_FILE when
+# one is given; the checks run its program under EMULATOR.
+deb() {
+    arch=$1
+    toolchain=${2:-}
+    shift $(($# < 2 ? $# : 2))
+    dir=build-package/deb-$arch
+    root=$PWD/$dir/root
+    # Debian's compiler flags for the architecture: hardening, and the
+    # source directory mapped to "." in whatever the compiler records.
+    cppflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get CPPFLAGS)
+    cxxflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get CXXFLAGS)
+    ldflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get LDFLAGS)
+    build "$dir" ${toolchain:+--toolchain "$toolchain"} -DCMAKE_INSTALL_PREFIX=/usr \
+        "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+    DESTDIR=$root cmake --install "$dir" --strip >/dev/null
+    # As Debian's own packages: no compiler identification either.
+    strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$dir/CMakeCache.txt")
+    "$strip" --remove-section=.comment --remove-section=.note "$root/usr/bin/korvanex"
+    mkdir "$root/DEBIAN"
+    (cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
+    # The dependencies on shared libraries, as the architecture's packages
+    # declare them; then the control file, with the version of the changelog.
+    (
+        cd "$dir"
+        export DEB_HOST_ARCH="$arch"
+        dpkg-shlibdeps -Tdebian/substvars root/usr/bin/korvanex
+        dpkg-gencontrol -cdebian/control -lchangelog -Tdebian/substvars -fdebian/files -Proot
+    )
+    normalise "$root"
+    dpkg-deb --root-owner-group --threads-max=1 -Zxz --build "$root" \
+        "dist/korvanex_${version}_$arch.deb" >/dev/null
+    echo "$arch $*" >>build-package/debs
+}
+
+# windows NAME TOOLCHAIN_FILE: dist/korvanex-VERSION-NAME.zip.
+windows() {
+    dir=build-package/$1
+    top=korvanex-$version-$1
+    build "$dir" --toolchain "$2"
+    cmake --install "$dir" --prefix "$PWD/$dir/zip/$top" --strip >/dev/null
+    normalise "$dir/zip"
+    # Members sorted, times read as UTC, no Unix owners or extra time fields.
+    zip=$PWD/dist/$top.zip
+    (cd "$dir/zip" && find "$top" -type f | LC_ALL=C sort | TZ=UTC0 zip -X -D -9 -q "$zip" -@)
+}
+
+# source_tarball: dist/korvanex-VERSION.tar.gz, the commit's files under
+# korvanex-VERSION/.
+source_tarball() {
+    top=korvanex-$version
+    dir=build-package/source
+    mkdir "$dir"
+    git archive --format=tar --prefix="$top/" HEAD | tar -x -C "$dir"
+    normalise "$dir/$top"
+    tar -C "$dir" --sort=name --owner=0 --group=0 --numeric-owner --format=gnu -cf - "$top" |
+        gzip -9n >"dist/$top.tar.gz"
+}
+
+deb "$(dpkg --print-architecture)"
+# More architectures, one line each: deb ARCH TOOLCHAIN_FILE EMULATOR...
+if [ -z "$deb_only" ]; then
+    windows win64 cmake/toolchains/x86_64-w64-mingw32.cmake
+    windows win32 cmake/toolchains/i686-w64-mingw32.cmake
+    if [ -e .git ]; then
+        source_tarball
+    else
+        echo "no source tarball: this is not a git clone"
+    fi
+fi
+(cd dist && ls | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS
+mv build-package/SHA256SUMS dist/
 ls -l dist
+[ -n "$checks" ] || exit 0
 
 passed=0
 ok() {
@@ -39,35 +156,179 @@ fail() {
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 
-deb=$(ls dist/korvanex_*_amd64.deb)
-dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' >"$T/files"
-printf '%s\n' ./usr/bin/korvanex ./usr/share/man/man1/korvanex.1.gz >"$T/want"
-cmp -s "$T/want" "$T/files" || fail "$deb holds: $(cat "$T/files")"
-depends=$(dpkg-deb -f "$deb" Depends)
-case $depends in
-libc6*) ;;
-*) fail "$deb depends on: $depends" ;;
-esac
-ok "$deb holds the command and its manual page, depends on $depends"
+# korvanex m must end with the month, read around it from the host clock.
+# month_run WHAT COMMAND...: sets status and month, the output in $T/out.
+month_run() {
+    what=$1
+    shift
+    for try in 1 2 3; do
+        month=$(date +%-m)
+        status=0
+        "$@" m >"$T/out" 2>"$T/err" || status=$?
+        [ "$(date +%-m)" = "$month" ] && break
+    done
+    [ "$status" = "$month" ] || fail "$what m ended with $status, not $month"
+    [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
+}
 
-for zip in dist/korvanex-*-win64.zip dist/korvanex-*-win32.zip; do
-    top=$(basename "$zip" .zip)
-    cmake -E tar tf "$zip" | sort >"$T/files"
-    printf '%s\n' "$top/README.txt" "$top/korvanex.exe" >"$T/want"
-    cmp -s "$T/want" "$T/files" || fail "$zip holds: $(cat "$T/files")"
-    (cd "$T" && cmake -E tar xf "$OLDPWD/$zip")
-    grep -q "$(printf '\r')$" "$T/$top/README.txt" || fail "$zip: README.txt lines do not end in CR LF"
-    out=$(sh tests/win_version.sh "$T/$top/korvanex.exe" 1.1) || fail "$zip: version resource: $out"
-    ok "$zip holds korvanex.exe (version resource 1.1) and README.txt"
-done
+native=$(dpkg --print-architecture)
+g++ -o "$T/launch" tests/launch.cpp
+while read -r arch emulator <&3; do
+    deb=dist/korvanex_${version}_$arch.deb
+    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort >"$T/files"
+    printf '%s\n' ./usr/bin/korvanex ./usr/share/doc/korvanex/changelog.gz \
+        ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz >"$T/want"
+    cmp -s "$T/want" "$T/files" || fail "$deb holds: $(cat "$T/files")"
+    [ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "$deb: Architecture is not $arch"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    case $depends in
+    "libc6 (>= "*")") ;;
+    *) fail "$deb depends on: $depends" ;;
+    esac
+    ok "$deb ($arch) holds the command, its manual page, changelog and copyright; depends on $depends"
+
+    lintian --fail-on error,warning --display-info "$deb" >"$T/lintian" 2>&1 ||
+        fail "lintian $deb: $(cat "$T/lintian")"
+    ok "lintian passes $deb"
+    sed 's/^/    /' "$T/lintian"
+
+    dpkg -x "$deb" "$T/$arch"
+    program=$T/$arch/usr/bin/korvanex
+    # shellcheck disable=SC2086
+    month_run "packaged $arch korvanex" $emulator "$program"
+    if [ "$arch" = "$native" ]; then
+        # The packaged program is built with Debian's flags, not the test
+        # presets': the end-to-end tests run again on it.
+        for concern in output status args failures timezone syscalls readme; do
+            out=$(LAUNCH=$T/launch sh "tests/$concern.sh" "$program" 2>&1) ||
+                fail "packaged program, tests/$concern.sh: $out"
+        done
+        ok "the packaged program passes the end-to-end tests"
+    else
+        # shellcheck disable=SC2086
+        $emulator "$program" >"$T/usage" || fail "packaged $arch korvanex: status $?"
+        "$T/$native/usr/bin/korvanex" | cmp -s - "$T/usage" ||
+            fail "packaged $arch korvanex wrote other bytes than the $native one"
+        ok "packaged $arch korvanex runs under $emulator: status $status for m, the same usage bytes"
+    fi
+done 3<build-package/debs
+
+# recipe NAME FILE: the code block marked "<!-- recipe: NAME -->" in FILE.
+recipe() {
+    awk -v mark="<!-- recipe: $1 -->" '
+        $0 == mark { found = 1; next }
+        found && /^```/ { if (inside) exit; inside = 1; next }
+        inside { print }
+    ' "$2"
+}
+
+if [ -z "$deb_only" ]; then
+    cr=$(printf '\r')
+    copyright=$(grep '^Copyright (c) ' LICENSE)
+    for zip in dist/korvanex-$version-win64.zip dist/korvanex-$version-win32.zip; do
+        top=$(basename "$zip" .zip)
+        cmake -E tar tf "$zip" | LC_ALL=C sort >"$T/files"
+        printf '%s\n' "$top/LICENSE.txt" "$top/README.txt" "$top/korvanex.exe" >"$T/want"
+        cmp -s "$T/want" "$T/files" || fail "$zip holds: $(cat "$T/files")"
+        (cd "$T" && cmake -E tar xf "$OLDPWD/$zip")
+        sed "s/\$/$cr/" LICENSE | cmp -s - "$T/$top/LICENSE.txt" ||
+            fail "$zip: LICENSE.txt is not LICENSE with CR LF line ends"
+        sed "s/\$/$cr/" packaging/windows/README.txt | cmp -s - "$T/$top/README.txt" ||
+            fail "$zip: README.txt is not packaging/windows/README.txt with CR LF line ends"
+        out=$(sh tests/win_version.sh "$T/$top/korvanex.exe" "$version") ||
+            fail "$zip: version resource: $out"
+        legal=$(strings -el -n 3 "$T/$top/korvanex.exe" | grep -A1 -x LegalCopyright | sed -n 2p)
+        [ "$legal" = "$copyright" ] || fail "$zip: LegalCopyright is '$legal'"
+        ok "$zip holds korvanex.exe (version $version, $copyright), LICENSE.txt and README.txt"
+    done
+
+    # The Windows README shows the README's batch recipe as it is tested.
+    recipe batch README.md | sed 's/^/    /' | tr '\n' '\1' >"$T/want"
+    case $(tr '\n' '\1' <packaging/windows/README.txt) in
+    *"$(cat "$T/want")"*) ;;
+    *) fail "packaging/windows/README.txt lacks the README's batch recipe" ;;
+    esac
+    # Its recipe for POSIX shells, which see the status modulo 256, gives
+    # the year back, with korvanex.exe here a stand-in at YEAR.
+    mkdir "$T/bin"
+    printf '#!/bin/sh\ncase $1 in c) exit $((YEAR / 100)) ;; y) exit $((YEAR %% 256)) ;; esac\n' \
+        >"$T/bin/korvanex.exe"
+    chmod +x "$T/bin/korvanex.exe"
+    sed -n 's/^    \(korvanex.exe [cy] .*\|year=$((.*\)/\1/p' packaging/windows/README.txt >"$T/posix.sh"
+    echo 'echo "$year"' >>"$T/posix.sh"
+    [ "$(wc -l <"$T/posix.sh")" = 4 ] || fail "README.txt: the POSIX shell recipe not found"
+    for year in 1999 2000 2026 2099 2100 2155 2156 2255 2256 2299; do
+        got=$(PATH=$T/bin:$PATH YEAR=$year sh "$T/posix.sh")
+        [ "$got" = "$year" ] || fail "README.txt's POSIX shell recipe gives $got for $year"
+    done
+    ok "packaging/windows/README.txt: the batch recipe, and a POSIX shell recipe right from 1999 to 2299"
+
+    if [ -e .git ]; then
+        tarball=dist/korvanex-$version.tar.gz
+        tar -tzf "$tarball" | grep -v '/$' | LC_ALL=C sort >"$T/files"
+        git ls-files | sed "s|^|korvanex-$version/|" | LC_ALL=C sort >"$T/want"
+        cmp -s "$T/want" "$T/files" || fail "$tarball holds other files than the commit"
+        tar -xzf "$tarball" -C "$T"
+        [ "$(cat "$T/korvanex-$version/packaging/source-date-epoch")" = "$(git log -1 --format=%ct)" ] ||
+            fail "$tarball: packaging/source-date-epoch is not the commit's time"
+        (cd "$T/korvanex-$version" && sh scripts/build.sh) >"$T/build.log" 2>&1 ||
+            fail "$tarball: scripts/build.sh failed: $(tail -n 20 "$T/build.log")"
+        month_run "korvanex built from $tarball" "$T/korvanex-$version/build/korvanex"
+        ok "$tarball holds the commit's files and builds on its own with scripts/build.sh"
+    fi
+fi
+
+(cd dist && ls | grep -vx SHA256SUMS) >"$T/want"
+sed 's/^[0-9a-f]\{64\}  //' dist/SHA256SUMS >"$T/files"
+cmp -s "$T/want" "$T/files" || fail "SHA256SUMS covers: $(cat "$T/files")"
+(cd dist && sha256sum --quiet -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
+ok "SHA256SUMS covers every file in dist/ and checks"
 
 out=$(sh tests/man_lint.sh man/korvanex.1) || fail "manual page: $out"
 ok "manual page renders without warnings"
 
-if [ "${1:-}" = --install ]; then
+# The same bytes again, from two fresh clones of the commit elsewhere, under
+# another umask, time zone and locale, at another time.
+if [ -e .git ]; then
+    commit=$(git rev-parse HEAD)
+    # rebuild DIR UMASK TZ LOCALE
+    rebuild() {
+        mkdir -p "$(dirname "$1")"
+        (
+            umask "$2"
+            TZ=$3 LC_ALL=$4
+            export TZ LC_ALL
+            git clone -q . "$1" && cd "$1" && git checkout -q --detach "$commit" &&
+                sh scripts/package.sh --build-only $deb_only
+        ) >"$1.log" 2>&1 || fail "rebuild in $1: $(tail -n 20 "$1.log")"
+    }
+    # same WHAT DIR1 DIR2: DIR1/dist and DIR2/dist hold the same files.
+    same() {
+        (cd "$2/dist" && ls) >"$T/names1"
+        (cd "$3/dist" && ls) >"$T/names2"
+        cmp -s "$T/names1" "$T/names2" || fail "$1: other files: $(cat "$T/names1") / $(cat "$T/names2")"
+        for f in $(cat "$T/names1"); do
+            cmp -s "$2/dist/$f" "$3/dist/$f" ||
+                fail "$1: $f differs (diffoscope $2/dist/$f $3/dist/$f tells where)"
+        done
+    }
+    rebuild "$T/a/korvanex" 022 UTC0 C
+    rebuild "$T/b/another/place/korvanex-$version" 077 "<+1245>-12:45" C.UTF-8
+    same "two rebuilds" "$T/a/korvanex" "$T/b/another/place/korvanex-$version"
+    if [ -z "$(git status --porcelain --untracked-files=no)" ]; then
+        same "this build and a rebuild" . "$T/a/korvanex"
+        ok "two rebuilds elsewhere give every file in dist/ byte for byte"
+    else
+        ok "two rebuilds elsewhere agree byte for byte (uncommitted changes here: dist/ not compared)"
+    fi
+fi
+
+if [ -n "$install" ]; then
+    deb=dist/korvanex_${version}_$native.deb
     export DEBIAN_FRONTEND=noninteractive
     apt-get install -y -q "./$deb" >/dev/null
     [ -f /usr/share/man/man1/korvanex.1.gz ] || fail "installed manual page missing"
+    [ -f /usr/share/doc/korvanex/copyright ] || fail "installed copyright file missing"
     for try in 1 2 3; do
         before=$(date +%-m)
         status=0

@@ -20,3 +20,6 @@ find_program(KORVANEX_WINE NAMES ${KORVANEX_WINE_LOADER} HINTS /usr/lib/wine)
 if(KORVANEX_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANEX_WINE})
 endif()
+
+# No link time in the PE header: the same sources link to the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--no-insert-timestamp")
