@@ -187,8 +187,8 @@ while read -r arch emulator <&3; do
     esac
     ok "$deb ($arch) holds the command, its manual page, changelog and copyright; depends on $depends"
 
-    lintian --fail-on error,warning --display-info "$deb" >"$T/lintian" 2>&1 ||
-        fail "lintian $deb: $(cat "$T/lintian")"
+    lintian --fail-on error,warning --display-info "$deb" >"$T/lintian" 2>"$T/err" ||
+        fail "lintian $deb: $(cat "$T/lintian" "$T/err")"
     ok "lintian passes $deb"
     sed 's/^/    /' "$T/lintian"
 
@@ -307,10 +307,11 @@ if [ -e .git ]; then
         (cd "$2/dist" && ls) >"$T/names1"
         (cd "$3/dist" && ls) >"$T/names2"
         cmp -s "$T/names1" "$T/names2" || fail "$1: other files: $(cat "$T/names1") / $(cat "$T/names2")"
+        differ=
         for f in $(cat "$T/names1"); do
-            cmp -s "$2/dist/$f" "$3/dist/$f" ||
-                fail "$1: $f differs (diffoscope $2/dist/$f $3/dist/$f tells where)"
+            cmp -s "$2/dist/$f" "$3/dist/$f" || differ="$differ $f"
         done
+        [ -z "$differ" ] || fail "$1: these differ:$differ (diffoscope on $2/dist and $3/dist tells where)"
     }
     rebuild "$T/a/korvanex" 022 UTC0 C
     rebuild "$T/b/another/place/korvanex-$version" 077 "<+1245>-12:45" C.UTF-8
