@@ -108,6 +108,7 @@ windows() {
     dir=build-package/$1
     top=korvanex-$version-$1
     build "$dir" --toolchain "$2"
+    # strip stamps the PE header with SOURCE_DATE_EPOCH.
     cmake --install "$dir" --prefix "$PWD/$dir/zip/$top" --strip >/dev/null
     normalise "$dir/zip"
     # Members sorted, times read as UTC, no Unix owners or extra time fields.
@@ -239,6 +240,9 @@ if [ -z "$deb_only" ]; then
             fail "$zip: version resource: $out"
         legal=$(strings -el -n 3 "$T/$top/korvanex.exe" | grep -A1 -x LegalCopyright | sed -n 2p)
         [ "$legal" = "$copyright" ] || fail "$zip: LegalCopyright is '$legal'"
+        stamp=$(TZ=UTC0 objdump -p "$T/$top/korvanex.exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
+        [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
+            fail "$zip: the PE header's time stamp is $stamp"
         ok "$zip holds korvanex.exe (version $version, $copyright), LICENSE.txt and README.txt"
     done
 
