@@ -30,3 +30,11 @@ SelectTimeValue(char letter, const SYSTEMTIME &st)
         return std::nullopt;
     }
 }
+
+int
+FoldToStatus(char letter, int value, int bits)
+{
+    if ((letter == 'Y' || letter == 'y') && bits < 16)
+        return value % 100;
+    return value;
+}

@@ -12,4 +12,11 @@
  */
 std::optional<int> SelectTimeValue(char letter, const SYSTEMTIME &st);
 
+/*
+ * The exit status that carries the value the letter selected, where the
+ * status holds `bits` bits.  Only the year can be too wide: it then leaves
+ * as its last two digits, which the century completes.
+ */
+int FoldToStatus(char letter, int value, int bits);
+
 #endif

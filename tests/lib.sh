@@ -61,20 +61,32 @@ USAGE=$USAGE'       h = Hour\r\n       i = mInutes\r\n       s = Seconds\r\n'
 printf "$BANNER" >"$T/banner"
 printf "$BANNER$USAGE" >"$T/usage"
 
-# frozen "YYYY-MM-DD hh:mm:ss" COMMAND...: runs COMMAND with the clock
-# stopped at that instant, given in UTC; the local time is TZ's business.
-FAKETIME_LIB=
-for f in /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1; do
-    [ -e "$f" ] && FAKETIME_LIB=$f && break
-done
+# A Linux program built for another CPU runs under QEMU (QEMU holds the
+# emulator and its options): K and LAUNCH become scripts of the same name
+# that start it there, and hand the frozen clock to the program alone.
+if [ -n "${QEMU:-}" ]; then
+    mkdir "$T/bin"
+    for v in K LAUNCH; do
+        eval "f=\$$v"
+        w=$T/bin/$(basename "$f")
+        printf '#!/bin/sh\nexec %s ${FROZEN_CLOCK:+-E LD_PRELOAD=%s} %s "$@"\n' \
+            "$QEMU" "$FROZEN_CLOCK_LIB" "$f" >"$w"
+        chmod +x "$w"
+        eval "$v=\$w"
+    done
+fi
+
+# frozen INSTANT COMMAND...: runs COMMAND with the clock stopped at INSTANT
+# (as date -d reads it, in UTC; @N for N seconds since the epoch); the local
+# time is TZ's business.
 frozen() {
-    if [ -z "$FAKETIME_LIB" ]; then
-        echo "libfaketime is missing (Debian package faketime)" >&2
-        exit 1
-    fi
-    _at=$(date -u -d "$1" +%s)
+    FROZEN_CLOCK=$(date -u -d "$1" +%s) || exit 1
     shift
-    LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME=$_at "$@"
+    if [ -n "${QEMU:-}" ]; then
+        FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+    else
+        LD_PRELOAD=$FROZEN_CLOCK_LIB FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+    fi
 }
 
 # winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).
