@@ -61,16 +61,21 @@ USAGE=$USAGE'       h = Hour\r\n       i = mInutes\r\n       s = Seconds\r\n'
 printf "$BANNER" >"$T/banner"
 printf "$BANNER$USAGE" >"$T/usage"
 
-# A Linux program built for another CPU runs under QEMU (QEMU holds the
-# emulator and its options): K and LAUNCH become scripts of the same name
-# that start it there, and hand the frozen clock to the program alone.
-if [ -n "${QEMU:-}" ]; then
+# A Linux program for another CPU (run under QEMU, given in RUNNER) or
+# another C library: K and LAUNCH become scripts of the same name that start
+# it, and the frozen clock is preloaded into the command alone, never into a
+# program of the host's.
+CROSS=${CROSS:-}
+if [ -n "$CROSS" ]; then
     mkdir "$T/bin"
     for v in K LAUNCH; do
         eval "f=\$$v"
         w=$T/bin/$(basename "$f")
-        printf '#!/bin/sh\nexec %s ${FROZEN_CLOCK:+-E LD_PRELOAD=%s} %s "$@"\n' \
-            "$QEMU" "$FROZEN_CLOCK_LIB" "$f" >"$w"
+        {
+            echo '#!/bin/sh'
+            [ "$v" = K ] && echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
+            echo "exec ${RUNNER:-} $f \"\$@\""
+        } >"$w"
         chmod +x "$w"
         eval "$v=\$w"
     done
@@ -80,9 +85,12 @@ fi
 # (as date -d reads it, in UTC; @N for N seconds since the epoch); the local
 # time is TZ's business.
 frozen() {
-    FROZEN_CLOCK=$(date -u -d "$1" +%s) || exit 1
+    case $1 in
+    @*) FROZEN_CLOCK=${1#@} ;;
+    *) FROZEN_CLOCK=$(date -u -d "$1" +%s) || exit 1 ;;
+    esac
     shift
-    if [ -n "${QEMU:-}" ]; then
+    if [ -n "$CROSS" ]; then
         FROZEN_CLOCK=$FROZEN_CLOCK "$@"
     else
         LD_PRELOAD=$FROZEN_CLOCK_LIB FROZEN_CLOCK=$FROZEN_CLOCK "$@"
