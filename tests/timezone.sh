@@ -1,15 +1,18 @@
 #!/bin/sh
 # The clock is read as local time: time zone and daylight saving applied.
-# In a right/ zone the clock counts leap seconds: 2016-12-31 23:59:60 is
-# shown as 23:59:59.
 . "$(dirname "$0")/lib.sh"
 
-while read -r at tz letter want; do
-    TZ=$tz
-    export TZ
-    frozen "$at" "$K" "$letter" >/dev/null 2>&1
-    check "$at UTC in $tz, '$letter'" "$want" "$?"
-done <<'EOF_TABLE'
+# rows: reads "INSTANT ZONE LETTER STATUS" lines.
+rows() {
+    while read -r at tz letter want; do
+        TZ=$tz
+        export TZ
+        frozen "$at" "$K" "$letter" >/dev/null 2>&1
+        check "$at UTC in $tz, '$letter'" "$want" "$?"
+    done
+}
+
+rows <<'EOF_TABLE'
 2026-12-07T12:00:00 UTC0 h 12
 2026-12-07T12:00:00 JST-9 h 21
 2026-12-07T12:00:00 EST5EDT,M3.2.0,M11.1.0 h 7
@@ -22,6 +25,11 @@ done <<'EOF_TABLE'
 2026-12-31T20:00:00 JST-9 d 1
 2100-01-01T02:00:00 EST5 c 20
 2100-01-01T02:00:00 EST5 y 99
+EOF_TABLE
+
+# In a right/ zone the clock counts leap seconds: 2016-12-31 23:59:60 is
+# shown as 23:59:59.  musl reads no leap-second records, so not there.
+[ "${LIBC:-}" = musl ] || rows <<'EOF_TABLE'
 @1483228825 right/UTC s 59
 @1483228826 right/UTC s 59
 @1483228826 right/UTC i 59

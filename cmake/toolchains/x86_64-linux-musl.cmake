@@ -5,6 +5,9 @@
 # is underneath, and link musl's libc and libgcc alone.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
+# Read by the tests, for what stdio and the time zone code of each C library
+# may do differently.
+set(KORVANEX_LIBC musl)
 set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
 

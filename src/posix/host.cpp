@@ -4,7 +4,6 @@
  */
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <unistd.h>
 
@@ -15,37 +14,27 @@ static_assert(sizeof(time_t) >= 8, "time_t must have 64 bits: build with _TIME_B
 
 const int kHostStatusBits = 8;
 
-/* Static, so that setting up the stream allocates nothing for it. */
-static char outbuf[4096];
-static bool terminal;
-
 void
 HostSetup(void)
 {
     /* A reader that went away must not end the run before its status. */
     signal(SIGPIPE, SIG_IGN);
-    /*
-     * Redirected, everything leaves in one write at exit.  A terminal shows
-     * each message before the next begins: HostPrint flushes it whole.
-     */
-    terminal = isatty(STDOUT_FILENO) == 1;
-    setvbuf(stdout, outbuf, _IOFBF, sizeof outbuf);
 }
 
+/*
+ * Through stdout's own buffering: line by line on a terminal, so each
+ * message is out before the next begins; redirected, all of it in one
+ * write at exit.
+ */
 void
 HostPrint(const char *text)
 {
-    while (*text != '\0') {
-        size_t n = strcspn(text, "\n");
-        fwrite(text, 1, n, stdout);
-        text += n;
-        if (*text == '\n') {
-            fwrite("\r\n", 1, 2, stdout);
-            text++;
-        }
+    /* The macro form stores straight into the buffer: no call per byte. */
+    for (; *text != '\0'; text++) {
+        if (*text == '\n')
+            putc_unlocked('\r', stdout);
+        putc_unlocked(*text, stdout);
     }
-    if (terminal)
-        fflush(stdout);
 }
 
 bool
