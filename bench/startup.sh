@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Start-up cost of "korvanex m" against an empty program built the same way
 # and against "date +%m": user-space instructions (callgrind), peak RSS, and
 # wall time of 1000 runs.  Needs a Release build, valgrind and GNU time.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * korvanex: writes a banner and ends with one field of the local date and
  * time as the exit status, so that scripts can test it without parsing text.

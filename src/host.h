@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * What differs between the hosts the command runs on: where the clock comes
  * from, how line ends become CR LF, what the exit status holds.  The build

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 #include "time_selector.h"
 
 std::optional<int>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Maps a selector letter to one field of a local-time snapshot. */
 #ifndef KORVANEX_TIME_SELECTOR_H
 #define KORVANEX_TIME_SELECTOR_H

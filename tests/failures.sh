@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Output that cannot be written changes neither the status nor stderr.
 . "$(dirname "$0")/lib.sh"
 

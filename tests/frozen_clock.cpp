@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * Preloaded into the command under test (LD_PRELOAD), stops the clock at
  * FROZEN_CLOCK seconds since the epoch.  Serves the entry point a 32-bit

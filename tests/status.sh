@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The exit status at chosen instants, for every letter in both cases.
 . "$(dirname "$0")/lib.sh"
 

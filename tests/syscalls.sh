@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # How output leaves, and what the command opens, as the kernel sees it.
 . "$(dirname "$0")/lib.sh"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The clock is read as local time: time zone and daylight saving applied.
 . "$(dirname "$0")/lib.sh"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The README's Windows recipes: the batch file, run by Wine's cmd with the
 # program on PATH; and the POSIX-shell one, run by sh here, which like Git
 # Bash on Windows sees only the low 8 bits of a Windows program's status.

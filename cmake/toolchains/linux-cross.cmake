@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the toolchain files for Linux on other CPUs, which set
 # KORVANEX_TRIPLET (the cross compiler's prefix) and KORVANEX_QEMU_ARCH
 # first: cross-compiles with Debian's cross compilers, and lets CTest run the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # x86_64 Linux with musl as the C library instead of glibc: the POSIX host
 # must build and run on any C library.  Debian has musl (musl-dev,
 # musl-tools) but no C++ library built for it, and the programs here need

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * POSIX host, ISO C and POSIX interfaces only: line ends translated on the
  * way into stdio, and the local-time record filled from localtime_r.

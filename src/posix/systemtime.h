@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * The local-time record, with the layout and field names of the Windows
  * API's SYSTEMTIME, for hosts that do not have it.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * Windows host: the C runtime opens standard output in text mode, which
  * already turns every "\n" into CR LF, and an exit status holds 32 bits.
