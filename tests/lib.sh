@@ -1,5 +1,5 @@
-# Sourced by the end-to-end scripts; $1 is the command under test.
 # SPDX-License-Identifier: MIT
+# Sourced by the end-to-end scripts; $1 is the command under test.
 set -u
 
 K=$1
