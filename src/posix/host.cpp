@@ -30,7 +30,7 @@ HostSetup(void)
 void
 HostPrint(const char *text)
 {
-    /* The macro form stores straight into the buffer: no call per byte. */
+    /* One thread only, so no lock; stored straight into the buffer. */
     for (; *text != '\0'; text++) {
         if (*text == '\n')
             putc_unlocked('\r', stdout);
@@ -47,6 +47,7 @@ HostLocalTime(SYSTEMTIME *st)
     tzset();
     if (clock_gettime(CLOCK_REALTIME, &ts) != 0 || localtime_r(&ts.tv_sec, &tm) == nullptr)
         return false;
+    /* The record holds the years 0 to 65535. */
     if (tm.tm_year < -1900 || tm.tm_year > 65535 - 1900)
         return false;
     st->wYear = static_cast<uint16_t>(tm.tm_year + 1900);
