@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The start-up cost of any program built like korvanex. */
 int
 main(void)

@@ -1,37 +1,40 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * korvanex: writes a banner and ends with one field of the local date and
  * time as the exit status, so that scripts can test it without parsing text.
  */
-#include <cstdio>
 #include <optional>
 
 #include "host.h"
 #include "time_selector.h"
 
-/* Status for a first character that names no field. */
-static const int kNotRecognised = 255;
+/*
+ * Status when there is no value to give: the first character names no
+ * field, or the clock names a time the record cannot hold.
+ */
+static const int kNoValue = 255;
 
 static void
 PrintBanner(void)
 {
-    printf("\nKORVANEX for WinNT\n");
-    printf("By: The korvanex developers\n");
-    printf("30 Dec. 1997 - V1R1\n");
+    HostPrint("\nKORVANEX for WinNT\n");
+    HostPrint("By: The korvanex developers\n");
+    HostPrint("30 Dec. 1997 - V1R1\n");
 }
 
 static void
 PrintUsage(void)
 {
-    printf("\nUSAGE: korvanex [m|d|y|c|h|i|s]\n");
-    printf("\n");
-    printf(" Where m = Month\n");
-    printf("       d = Day\n");
-    printf("       y = Year\n");
-    printf("       c = Century\n");
-    printf("\n");
-    printf("       h = Hour\n");
-    printf("       i = mInutes\n");
-    printf("       s = Seconds\n");
+    HostPrint("\nUSAGE: korvanex [m|d|y|c|h|i|s]\n");
+    HostPrint("\n");
+    HostPrint(" Where m = Month\n");
+    HostPrint("       d = Day\n");
+    HostPrint("       y = Year\n");
+    HostPrint("       c = Century\n");
+    HostPrint("\n");
+    HostPrint("       h = Hour\n");
+    HostPrint("       i = mInutes\n");
+    HostPrint("       s = Seconds\n");
 }
 
 int
@@ -47,10 +50,11 @@ main(int argc, char *argv[])
     }
 
     SYSTEMTIME st;
-    GetLocalTime(&st);
+    if (!HostLocalTime(&st))
+        return kNoValue;
 
     /* Only the first character counts; "" gives the NUL. */
     char letter = argv[1][0];
     std::optional<int> value = SelectTimeValue(letter, st);
-    return value ? HostExitStatus(letter, *value) : kNotRecognised;
+    return value ? FoldToStatus(letter, *value, kHostStatusBits) : kNoValue;
 }

@@ -1,22 +1,31 @@
+/* SPDX-License-Identifier: MIT */
 /*
- * What differs between the hosts the command runs on, apart from the
- * platform's own clock record and call (see systemtime.h).  The build
+ * What differs between the hosts the command runs on: where the clock comes
+ * from, how line ends become CR LF, what the exit status holds.  The build
  * compiles exactly one implementation of this interface.
  */
 #ifndef KORVANEX_HOST_H
 #define KORVANEX_HOST_H
 
-/*
- * Prepares standard output as a text-mode stream (every "\n" leaves as
- * CR LF) whose write failures never end the process.  Called once, before
- * anything is written.
- */
+#include "systemtime.h"
+
+/* How many bits of the exit status the parent process sees. */
+extern const int kHostStatusBits;
+
+/* Called once, before anything is written. */
 void HostSetup(void);
 
 /*
- * The exit status that carries the value selected by `letter` on this
- * host.  A host whose status is narrower than the year folds the year.
+ * Writes one message to standard output as a text-mode stream does: every
+ * "\n" leaves as CR LF.  A failed write is ignored.
  */
-int HostExitStatus(char letter, int value);
+void HostPrint(const char *text);
+
+/*
+ * Fills *st with the local wall-clock time, time zone and daylight saving
+ * applied.  False when the clock cannot be read, or names a time that the
+ * record cannot hold.
+ */
+bool HostLocalTime(SYSTEMTIME *st);
 
 #endif

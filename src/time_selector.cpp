@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 #include "time_selector.h"
 
 std::optional<int>
@@ -29,4 +30,12 @@ SelectTimeValue(char letter, const SYSTEMTIME &st)
     default:
         return std::nullopt;
     }
+}
+
+int
+FoldToStatus(char letter, int value, int bits)
+{
+    if ((letter == 'Y' || letter == 'y') && bits < 16)
+        return value % 100;
+    return value;
 }

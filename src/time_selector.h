@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Maps a selector letter to one field of a local-time snapshot. */
 #ifndef KORVANEX_TIME_SELECTOR_H
 #define KORVANEX_TIME_SELECTOR_H
@@ -11,5 +12,12 @@
  * not one of the fourteen the command knows.  Pure: reads no clock.
  */
 std::optional<int> SelectTimeValue(char letter, const SYSTEMTIME &st);
+
+/*
+ * The exit status that carries the value the letter selected, where the
+ * status holds `bits` bits.  Only the year can be too wide: it then leaves
+ * as its last two digits, which the century completes.
+ */
+int FoldToStatus(char letter, int value, int bits);
 
 #endif

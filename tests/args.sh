@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Only the first character of the first argument counts, whatever it is.
 . "$(dirname "$0")/lib.sh"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Output that cannot be written changes neither the status nor stderr.
 . "$(dirname "$0")/lib.sh"
 
@@ -29,13 +30,18 @@ done <<'EOF_TABLE'
 EOF_TABLE
 
 # The same through a shell pipeline whose reader has left before the write,
-# with SIGPIPE at its default even where the caller ignores it.
+# with SIGPIPE at its default even where the caller ignores it.  The reader
+# closes its end, then says so through a FIFO; only then does the command
+# start, so nothing holds the pipe open for reading.
+mkfifo "$T/gone"
 {
-    sleep 0.3
+    read -r _ <"$T/gone"
     frozen "$AT" env --default-signal=PIPE "$K" m 2>"$T/err"
     echo $? >"$T/status"
-} | true
-wait
+} | {
+    exec <&-
+    echo gone >"$T/gone"
+}
 check "pipeline reader gone" 12 "$(cat "$T/status")"
 no_stderr "pipeline reader gone" "$T/err"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The C++ sources keep the repository's .clang-format.
 #   format.sh SOURCE_DIR
 cd "$1" || exit 1

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * Starts a command in conditions a shell cannot set up:
  *   launch no-argv PROGRAM           argument vector empty (argc 0)

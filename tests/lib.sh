@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts; $1 is the command under test.
 set -u
 
@@ -61,20 +62,40 @@ USAGE=$USAGE'       h = Hour\r\n       i = mInutes\r\n       s = Seconds\r\n'
 printf "$BANNER" >"$T/banner"
 printf "$BANNER$USAGE" >"$T/usage"
 
-# frozen "YYYY-MM-DD hh:mm:ss" COMMAND...: runs COMMAND with the clock
-# stopped at that instant, given in UTC; the local time is TZ's business.
-FAKETIME_LIB=
-for f in /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1; do
-    [ -e "$f" ] && FAKETIME_LIB=$f && break
-done
+# A Linux program for another CPU (run under QEMU, given in RUNNER) or
+# another C library: K and LAUNCH become scripts of the same name that start
+# it, and the frozen clock is preloaded into the command alone, never into a
+# program of the host's.
+CROSS=${CROSS:-}
+if [ -n "$CROSS" ]; then
+    mkdir "$T/bin"
+    for v in K LAUNCH; do
+        eval "f=\$$v"
+        w=$T/bin/$(basename "$f")
+        {
+            echo '#!/bin/sh'
+            [ "$v" = K ] && echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
+            echo "exec ${RUNNER:-} $f \"\$@\""
+        } >"$w"
+        chmod +x "$w"
+        eval "$v=\$w"
+    done
+fi
+
+# frozen INSTANT COMMAND...: runs COMMAND with the clock stopped at INSTANT
+# (as date -d reads it, in UTC; @N for N seconds since the epoch); the local
+# time is TZ's business.
 frozen() {
-    if [ -z "$FAKETIME_LIB" ]; then
-        echo "libfaketime is missing (Debian package faketime)" >&2
-        exit 1
-    fi
-    _at=$(date -u -d "$1" +%s)
+    case $1 in
+    @*) FROZEN_CLOCK=${1#@} ;;
+    *) FROZEN_CLOCK=$(date -u -d "$1" +%s) || exit 1 ;;
+    esac
     shift
-    LD_PRELOAD=$FAKETIME_LIB FAKETIME_FMT=%s FAKETIME=$_at "$@"
+    if [ -n "$CROSS" ]; then
+        FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+    else
+        LD_PRELOAD=$FROZEN_CLOCK_LIB FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+    fi
 }
 
 # winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The manual page renders without a single warning.
 #   man_lint.sh PAGE
 set -u

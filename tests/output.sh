@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Exact bytes on standard output, on the usage path and the report path.
 . "$(dirname "$0")/lib.sh"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The README's shell recipe, run as a reader would copy it.
 . "$(dirname "$0")/lib.sh"
 

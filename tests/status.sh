@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The exit status at chosen instants, for every letter in both cases.
 . "$(dirname "$0")/lib.sh"
 
@@ -22,7 +23,26 @@ done <<'EOF_TABLE'
 2026-12-07 13:29:05 12  7 26 20 13 29  5
 2026-02-28 23:59:00  2 28 26 20 23 59  0
 2024-02-29 12:34:56  2 29 24 20 12 34 56
+2038-01-19 03:14:07  1 19 38 20  3 14  7
 2038-01-19 03:14:08  1 19 38 20  3 14  8
+2106-02-07 06:28:16  2  7  6 21  6 28 16
+0000-01-01 00:00:00  1  1  0  0  0  0  0
+EOF_TABLE
+
+# A clock that names a year the record cannot hold (0 to 65535), or that
+# the C library cannot convert, gives no value: 255, as for an unknown letter.
+# The usage path never reads the clock.
+while read -r at; do
+    for arg in m y c s; do
+        frozen "$at" "$K" "$arg" >/dev/null 2>&1
+        check "$at, '$arg'" 255 "$?"
+    done
+    frozen "$at" "$K" >/dev/null 2>&1
+    check "$at, no argument" 0 "$?"
+done <<'EOF_TABLE'
+65536-01-01 00:00:00
+@-62167219201
+@9223372036854775807
 EOF_TABLE
 
 finish

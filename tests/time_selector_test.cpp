@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 #include <cstdint>
 #include <cstring>
 
@@ -96,6 +97,21 @@ TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
         recognised += got.has_value();
     }
     EXPECT_EQ(recognised, 14);
+}
+
+TEST(FoldToStatus, OnlyTheYearFoldsAndOnlyWhereTheStatusIsNarrow)
+{
+    const struct {
+        char letter;
+        int value, bits, status;
+    } rows[] = {
+        {'y', 2026, 8, 26},    {'Y', 2100, 8, 0},     {'y', 1999, 8, 99}, {'y', 65535, 8, 35},
+        {'y', 2026, 32, 2026}, {'Y', 2026, 16, 2026}, {'c', 20, 8, 20},   {'m', 12, 8, 12},
+        {'s', 59, 8, 59},      {'c', 308, 32, 308},   {'d', 31, 32, 31},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(FoldToStatus(r.letter, r.value, r.bits), r.status)
+            << r.letter << " " << r.value << " in " << r.bits << " bits";
 }
 
 } // namespace

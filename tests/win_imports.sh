@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The Windows program imports the system's own DLLs only, so that it runs
 # when copied alone onto any Windows machine.
 #   win_imports.sh PROGRAM.exe OBJDUMP

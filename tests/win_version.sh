@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The version resource that Explorer and PowerShell show.
 #   win_version.sh PROGRAM.exe VERSION
 . "$(dirname "$0")/lib.sh"

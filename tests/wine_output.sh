@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The Windows program's exact bytes: the runtime's text mode makes each
 # "\n" one CR LF, so the output matches the Linux build's byte for byte.
 . "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Creates the tests' private Wine prefix once, before any test runs, so that
 # Wine's first-run messages reach no test's standard error; then keeps one
 # server and Wine's own services running for all the tests, which spares

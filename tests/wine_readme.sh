@@ -1,5 +1,8 @@
 #!/bin/sh
-# The README's batch recipe, run by Wine's cmd with the program on PATH.
+# SPDX-License-Identifier: MIT
+# The README's Windows recipes: the batch file, run by Wine's cmd with the
+# program on PATH; and the POSIX-shell one, run by sh here, which like Git
+# Bash on Windows sees only the low 8 bits of a Windows program's status.
 . "$(dirname "$0")/lib.sh"
 
 recipe batch | sed 's/$/\r/' >"$T/recipe.bat"
@@ -30,5 +33,21 @@ while :; do
 done
 same_bytes "batch recipe" "$T/want" "$T/lines"
 no_stderr "batch recipe" "$T/err"
+
+recipe windows-sh >"$T/recipe.sh"
+check "POSIX-shell recipe found" 3 "$(wc -l <"$T/recipe.sh")"
+mkdir "$T/bin"
+printf '#!/bin/sh\nexec %s %s "$@"\n' "$EMULATOR" "$K" >"$T/bin/korvanex"
+chmod +x "$T/bin/korvanex"
+tries=0
+while :; do
+    want=$(date +%Y)
+    got=$(PATH=$T/bin:$PATH sh "$T/recipe.sh" 2>"$T/err")
+    [ "$(date +%Y)" = "$want" ] && break
+    tries=$((tries + 1))
+    [ "$tries" -lt 3 ] || break
+done
+check "POSIX-shell recipe" "$want" "$got"
+no_stderr "POSIX-shell recipe" "$T/err"
 
 finish

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Exit statuses as Windows callers read them: cmd running a batch file, with
 # %ERRORLEVEL% on its own line and "if errorlevel N" tests.  The clock runs:
 # each reading is bracketed by the host clock, and retried when the two ends

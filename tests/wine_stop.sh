@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Stops the tests' Wine server and whatever of Wine's own processes outlive
 # it (under user-mode emulation some do), touching no other prefix.
 wineserver --kill >/dev/null 2>&1

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # 32-bit Windows.
 set(KORVANEX_MINGW_ARCH i686)
 set(KORVANEX_WINE_LOADER wine)

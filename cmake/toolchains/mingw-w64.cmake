@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the mingw-w64 toolchain files, which set KORVANEX_MINGW_ARCH
 # (the compiler's prefix) and KORVANEX_WINE_LOADER first: cross-compiles
 # with Debian's mingw-w64, and lets CTest run the programs under Wine.

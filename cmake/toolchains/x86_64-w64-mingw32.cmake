@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # 64-bit Windows.
 set(KORVANEX_MINGW_ARCH x86_64)
 set(KORVANEX_WINE_LOADER wine64)

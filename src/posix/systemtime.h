@@ -1,6 +1,7 @@
+/* SPDX-License-Identifier: MIT */
 /*
- * The local-time record and the call that fills it, under the names and
- * layout of the Windows API, for hosts that do not have them.
+ * The local-time record, with the layout and field names of the Windows
+ * API's SYSTEMTIME, for hosts that do not have it.
  */
 #ifndef KORVANEX_SYSTEMTIME_H
 #define KORVANEX_SYSTEMTIME_H
@@ -17,8 +18,5 @@ struct SYSTEMTIME {
     uint16_t wSecond;       /* 0 to 59 */
     uint16_t wMilliseconds; /* 0 to 999 */
 };
-
-/* Fills *st from the local wall clock, time zone and daylight saving applied. */
-void GetLocalTime(SYSTEMTIME *st);
 
 #endif

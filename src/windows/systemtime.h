@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Windows has the local-time record and GetLocalTime of its own. */
 #ifndef KORVANEX_SYSTEMTIME_H
 #define KORVANEX_SYSTEMTIME_H
