@@ -2,8 +2,9 @@
 # Installs with apt-get the Debian packages that some steps or test presets
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
-# NAME is a step (build: the command; deb: the Debian package; zips: the
-# Windows zips) or a test preset of CMakePresets.json.
+# NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
+# one cross-built for ARCH; zips: the Windows zips) or a test preset of
+# CMakePresets.json.
 set -eu
 
 # needs NAME: the packages for one step or preset.
@@ -11,6 +12,8 @@ needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
     deb) echo "cmake g++ make git dpkg-dev lintian groff-base faketime strace" ;;
+    deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
+    deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
     native) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
     sanitize) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
