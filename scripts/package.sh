@@ -78,7 +78,11 @@ deb() {
     dir=build-package/deb-$arch
     root=$PWD/$dir/root
     # Debian's compiler flags for the architecture: hardening, and the
-    # source directory mapped to "." in whatever the compiler records.
+    # source directory mapped to "." in whatever the compiler records.  Not
+    # the stack protector: it guards no buffer here (only locals whose
+    # address is taken), and binding its failure handler costs every run
+    # some 230 instructions, 0.2 per cent of the start-up.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=-stackprotector
     cppflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get CPPFLAGS)
     cxxflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get CXXFLAGS)
     ldflags=$(DEB_HOST_ARCH=$arch dpkg-buildflags --get LDFLAGS)
