@@ -11,12 +11,15 @@ set -eu
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
-    deb) echo "cmake g++ make git dpkg-dev lintian groff-base faketime strace" ;;
+    deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
-    native) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
-    sanitize) echo "cmake g++ make googletest faketime strace groff-base clang-format" ;;
+    native) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
+    sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
+    musl) echo "cmake g++ make musl-tools strace tzdata" ;;
+    arm64) echo "cmake make googletest g++-aarch64-linux-gnu qemu-user-static tzdata" ;;
+    armhf) echo "cmake make googletest g++-arm-linux-gnueabihf qemu-user-static tzdata" ;;
     mingw64) echo "cmake make googletest g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader" ;;
     mingw32) echo "cmake make googletest g++-mingw-w64-i686-posix wine wine32:i386 wine32-preloader:i386" ;;
     *) return 1 ;;

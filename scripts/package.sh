@@ -64,7 +64,7 @@ build() {
     shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON \
         ${KORVANEX_MAINTAINER:+"-DKORVANEX_MAINTAINER=$KORVANEX_MAINTAINER"} "$@" >/dev/null
-    cmake --build "$dir" -j 2
+    cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
 # deb ARCH [TOOLCHAIN_FILE [EMULATOR...]]: dist/korvanex_VERSION_ARCH.deb

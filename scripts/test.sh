@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs what the tests need when it is missing, then builds and runs the
 # suites, warnings as errors, one CMake preset each: the native build, the
-# same build under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# 64-bit and 32-bit Windows programs under Wine.  Given preset names, only
-# those, with only what they need installed.
+# same build under AddressSanitizer and UndefinedBehaviorSanitizer, the build
+# against musl, the arm64 and armhf builds under QEMU, and the 64-bit and
+# 32-bit Windows programs under Wine.  Given preset names, only those, with
+# only what they need installed.
 #   sh scripts/test.sh [PRESET...]
 set -eu
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 # the first file a test or Wine opens.
 exec </dev/null
 # Every preset, in the order they run when none is named.
-all="native sanitize mingw64 mingw32"
+all="native sanitize musl arm64 armhf mingw64 mingw32"
 presets=${*:-$all}
 for preset in $presets; do
     case " $all " in
@@ -24,6 +25,9 @@ for preset in $presets; do
 done
 # shellcheck disable=SC2086
 sh scripts/deps.sh $presets
+# As many build jobs as the machine has processors.
+CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(getconf _NPROCESSORS_ONLN)}
+export CMAKE_BUILD_PARALLEL_LEVEL
 for preset in $presets; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
