@@ -10,7 +10,8 @@
 
 /*
  * Status when there is no value to give: the first character names no
- * field, or the clock names a time the record cannot hold.
+ * field, the clock names a time the record cannot hold, or the status
+ * cannot carry the value.
  */
 static const int kNoValue = 255;
 
@@ -56,5 +57,7 @@ main(int argc, char *argv[])
     /* Only the first character counts; "" gives the NUL. */
     char letter = argv[1][0];
     std::optional<int> value = SelectTimeValue(letter, st);
-    return value ? FoldToStatus(letter, *value, kHostStatusBits) : kNoValue;
+    if (value)
+        value = FoldToStatus(letter, *value, kHostStatusBits);
+    return value ? *value : kNoValue;
 }

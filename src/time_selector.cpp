@@ -32,10 +32,12 @@ SelectTimeValue(char letter, const SYSTEMTIME &st)
     }
 }
 
-int
+std::optional<int>
 FoldToStatus(char letter, int value, int bits)
 {
     if ((letter == 'Y' || letter == 'y') && bits < 16)
         return value % 100;
+    if (bits < 31 && value >= (1 << bits) - 1)
+        return std::nullopt;
     return value;
 }

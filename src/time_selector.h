@@ -15,9 +15,11 @@ std::optional<int> SelectTimeValue(char letter, const SYSTEMTIME &st);
 
 /*
  * The exit status that carries the value the letter selected, where the
- * status holds `bits` bits.  Only the year can be too wide: it then leaves
- * as its last two digits, which the century completes.
+ * status holds `bits` bits, or nothing when it cannot carry it.  The year
+ * then leaves as its last two digits, which the century completes; any
+ * other value must stay below the status's top value, which means "no
+ * value".
  */
-int FoldToStatus(char letter, int value, int bits);
+std::optional<int> FoldToStatus(char letter, int value, int bits);
 
 #endif

@@ -1,6 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Output that cannot be written changes neither the status nor stderr.
+# Output that cannot be written changes neither the status nor stderr:
+# standard output closed, a full disk, a file at its size limit, a reader gone.
 . "$(dirname "$0")/lib.sh"
 
 TZ=UTC0
@@ -17,6 +18,11 @@ while read -r want args; do
     frozen "$AT" "$K" $args >/dev/full 2>"$T/err"
     check "full disk, '$args'" "$want" "$?"
     no_stderr "full disk, '$args'" "$T/err"
+
+    # shellcheck disable=SC2086
+    (ulimit -f 0 && frozen "$AT" "$K" $args >"$T/limited" 2>"$T/err")
+    check "file size limit, '$args'" "$want" "$?"
+    no_stderr "file size limit, '$args'" "$T/err"
 
     # shellcheck disable=SC2086
     frozen "$AT" "$LAUNCH" closed-pipe "$K" $args 2>"$T/err"

@@ -26,23 +26,26 @@ done <<'EOF_TABLE'
 2038-01-19 03:14:07  1 19 38 20  3 14  7
 2038-01-19 03:14:08  1 19 38 20  3 14  8
 2106-02-07 06:28:16  2  7  6 21  6 28 16
+25499-12-31 23:59:59 12 31 99 254 23 59 59
 0000-01-01 00:00:00  1  1  0  0  0  0  0
 EOF_TABLE
 
 # A clock that names a year the record cannot hold (0 to 65535), or that
-# the C library cannot convert, gives no value: 255, as for an unknown letter.
+# the C library cannot convert, gives no value: 255, as for an unknown
+# letter; so does a century past 254, which an 8-bit status cannot carry.
 # The usage path never reads the clock.
-while read -r at; do
-    for arg in m y c s; do
+while read -r at letters; do
+    for arg in $letters; do
         frozen "$at" "$K" "$arg" >/dev/null 2>&1
         check "$at, '$arg'" 255 "$?"
     done
     frozen "$at" "$K" >/dev/null 2>&1
     check "$at, no argument" 0 "$?"
 done <<'EOF_TABLE'
-65536-01-01 00:00:00
-@-62167219201
-@9223372036854775807
+65536-01-01T00:00:00 m y c s
+@-62167219201 m y c s
+@9223372036854775807 m y c s
+25500-01-01T00:00:00 c C
 EOF_TABLE
 
 finish

@@ -101,17 +101,22 @@ TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
 
 TEST(FoldToStatus, OnlyTheYearFoldsAndOnlyWhereTheStatusIsNarrow)
 {
+    const int none = -1;
     const struct {
         char letter;
         int value, bits, status;
     } rows[] = {
-        {'y', 2026, 8, 26},    {'Y', 2100, 8, 0},     {'y', 1999, 8, 99}, {'y', 65535, 8, 35},
-        {'y', 2026, 32, 2026}, {'Y', 2026, 16, 2026}, {'c', 20, 8, 20},   {'m', 12, 8, 12},
-        {'s', 59, 8, 59},      {'c', 308, 32, 308},   {'d', 31, 32, 31},
+        {'y', 2026, 8, 26},     {'Y', 2100, 8, 0},     {'y', 1999, 8, 99},  {'y', 65535, 8, 35},
+        {'y', 2026, 32, 2026},  {'Y', 2026, 16, 2026}, {'c', 20, 8, 20},    {'m', 12, 8, 12},
+        {'s', 59, 8, 59},       {'c', 308, 32, 308},   {'d', 31, 32, 31},   {'c', 254, 8, 254},
+        {'C', 255, 8, none},    {'c', 300, 8, none},   {'c', 655, 8, none}, {'c', 655, 16, 655},
+        {'y', 65535, 16, none},
     };
-    for (const auto &r : rows)
-        EXPECT_EQ(FoldToStatus(r.letter, r.value, r.bits), r.status)
+    for (const auto &r : rows) {
+        std::optional<int> got = FoldToStatus(r.letter, r.value, r.bits);
+        EXPECT_EQ(got.value_or(none), r.status)
             << r.letter << " " << r.value << " in " << r.bits << " bits";
+    }
 }
 
 } // namespace

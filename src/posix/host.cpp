@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 #include "host.h"
 
@@ -18,14 +17,19 @@ const int kHostStatusBits = 8;
 void
 HostSetup(void)
 {
-    /* A reader that went away must not end the run before its status. */
+    /*
+     * A reader that went away, or a file grown to the size limit, must not
+     * end the run before its status: the write fails, and that is ignored.
+     */
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGXFSZ, SIG_IGN);
 }
 
 /*
  * Through stdout's own buffering: line by line on a terminal, so each
- * message is out before the next begins; redirected, all of it in one
- * write at exit.
+ * message is out before the next begins; redirected, held in the buffer and
+ * written at exit (in one write with glibc; musl looks for a terminal only
+ * when the first line ends, and writes that line on its own).
  */
 void
 HostPrint(const char *text)
