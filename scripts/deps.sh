@@ -15,8 +15,7 @@ needs() {
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
-    native) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
-    sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
+    native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
     musl) echo "cmake g++ make musl-tools strace tzdata" ;;
     arm64) echo "cmake make googletest g++-aarch64-linux-gnu qemu-user-static tzdata" ;;
     armhf) echo "cmake make googletest g++-arm-linux-gnueabihf qemu-user-static tzdata" ;;

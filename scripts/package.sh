@@ -201,38 +201,21 @@ while read -r arch toolchain emulator <&3; do
     sed 's/^/    /' "$T/lintian"
 
     # The packaged program is built with Debian's flags, not the test
-    # presets': the end-to-end tests run again on it, with their helpers
-    # built for the architecture as the presets build them.
+    # presets': the end-to-end tests run again on it, as the presets run
+    # them, with their helpers built for the architecture.
     dpkg -x "$deb" "$T/$arch"
     program=$T/$arch/usr/bin/korvanex
     # shellcheck disable=SC2086
     month_run "packaged $arch korvanex" $emulator "$program"
+    [ "$toolchain" != - ] || toolchain=
     helpers=$PWD/build-package/tests-$arch
-    if [ "$toolchain" = - ]; then
-        cmake -S . -B "$helpers" -DKORVANEX_UNIT_TESTS=OFF >/dev/null
-    else
-        cmake -S . -B "$helpers" -DKORVANEX_UNIT_TESTS=OFF --toolchain "$toolchain" >/dev/null
-    fi
+    cmake -S . -B "$helpers" -DKORVANEX_UNIT_TESTS=OFF "-DKORVANEX_COMMAND=$program" \
+        ${toolchain:+--toolchain "$toolchain"} >/dev/null
     cmake --build "$helpers" --target launch frozen_clock >/dev/null
-    concerns="output status args failures timezone readme"
-    # strace would see the emulator's calls, not the program's.
-    [ -n "$emulator" ] || concerns="$concerns syscalls"
-    for concern in $concerns; do
-        out=$(LAUNCH=$helpers/tests/launch FROZEN_CLOCK_LIB=$helpers/tests/libfrozen_clock.so \
-            CROSS=${emulator:+1} RUNNER=$emulator LIBC=glibc sh "tests/$concern.sh" "$program" 2>&1) ||
-            fail "packaged $arch program, tests/$concern.sh: $out"
-    done
+    (cd "$helpers" && ctest -R '^command[.]' --no-tests=error --output-on-failure) >"$T/ctest" 2>&1 ||
+        fail "packaged $arch program, end-to-end tests: $(cat "$T/ctest")"
     ok "the packaged $arch program passes the end-to-end tests${emulator:+ under $emulator}"
 done 3<build-package/debs
-
-# recipe NAME FILE: the code block marked "<!-- recipe: NAME -->" in FILE.
-recipe() {
-    awk -v mark="<!-- recipe: $1 -->" '
-        $0 == mark { found = 1; next }
-        found && /^```/ { if (inside) exit; inside = 1; next }
-        inside { print }
-    ' "$2"
-}
 
 if [ -z "$deb_only" ]; then
     cr=$(printf '\r')
@@ -259,7 +242,7 @@ if [ -z "$deb_only" ]; then
 
     # The Windows README shows the README's Windows recipes as they are tested.
     for name in batch windows-sh; do
-        recipe "$name" README.md | sed 's/^/    /' | tr '\n' '\1' >"$T/want"
+        awk -v name="$name" -f tests/recipe.awk README.md | sed 's/^/    /' | tr '\n' '\1' >"$T/want"
         [ -s "$T/want" ] || fail "README.md has no $name recipe"
         case $(tr '\n' '\1' <packaging/windows/README.txt) in
         *"$(cat "$T/want")"*) ;;
@@ -333,16 +316,11 @@ if [ -n "$install" ]; then
     deb=dist/korvanex_${version}_$native.deb
     export DEBIAN_FRONTEND=noninteractive
     apt-get install -y -q "./$deb" >/dev/null
+    # Removed again however the checks end.
+    trap 'apt-get remove -y -q korvanex >/dev/null; rm -rf "$T"' EXIT
     [ -f /usr/share/man/man1/korvanex.1.gz ] || fail "installed manual page missing"
     [ -f /usr/share/doc/korvanex/copyright ] || fail "installed copyright file missing"
-    for try in 1 2 3; do
-        before=$(date +%-m)
-        status=0
-        /usr/bin/korvanex m >"$T/out" || status=$?
-        [ "$(date +%-m)" = "$before" ] && break
-    done
-    apt-get remove -y -q korvanex >/dev/null
-    [ "$status" = "$before" ] || fail "installed korvanex m ended with $status, not $before"
+    month_run "installed korvanex" /usr/bin/korvanex
     [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
     ok "apt installs $deb; the installed korvanex m ends with $status"
 fi

@@ -117,9 +117,5 @@ batch() {
 
 # recipe NAME: the README's code block marked "<!-- recipe: NAME -->".
 recipe() {
-    awk -v mark="<!-- recipe: $1 -->" '
-        $0 == mark { found = 1; next }
-        found && /^```/ { if (inside) exit; inside = 1; next }
-        inside { print }
-    ' "$(dirname "$0")/../README.md"
+    awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
 }
