@@ -59,8 +59,15 @@ missing=
 for p in $(printf '%s\n' $need | sort -u); do
     installed "$p" || missing="$missing $p"
 done
-if [ -n "$missing" ]; then
-    echo "installing:$missing"
+# The right/ zones (leap seconds), which the tests read: in tzdata up to
+# Debian 12, in tzdata-legacy from Debian 13 on.  Asked for once the package
+# lists say which this release has.
+right=
+case " $need " in
+*" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
+esac
+if [ -n "$missing$right" ]; then
+    echo "installing:$missing${right:+ (and $right where the release has it)}"
     # A package of another architecture (name:arch) needs that architecture
     # known to dpkg first.
     for p in $missing; do
@@ -75,6 +82,9 @@ if [ -n "$missing" ]; then
     done
     export DEBIAN_FRONTEND=noninteractive
     root apt-get update -q
+    if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
+        missing="$missing $right"
+    fi
     # shellcheck disable=SC2086
     root apt-get install -y -q --no-install-recommends $missing
 fi
