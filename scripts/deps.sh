@@ -16,7 +16,9 @@ needs() {
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
     native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
-    musl) echo "cmake g++ make musl-tools strace tzdata" ;;
+    static-x86_64) echo "cmake g++ make musl-dev strace tzdata" ;;
+    static-aarch64) echo "cmake make g++-aarch64-linux-gnu musl-dev:arm64 qemu-user-static tzdata" ;;
+    static-arm) echo "cmake make g++-arm-linux-gnueabi musl-dev:armel qemu-user-static tzdata" ;;
     arm64) echo "cmake make googletest g++-aarch64-linux-gnu qemu-user-static tzdata" ;;
     armhf) echo "cmake make googletest g++-arm-linux-gnueabihf qemu-user-static tzdata" ;;
     mingw64) echo "cmake make googletest g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader" ;;

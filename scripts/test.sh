@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 # the first file a test or Wine opens.
 exec </dev/null
 # Every preset, in the order they run when none is named.
-all="native sanitize musl arm64 armhf mingw64 mingw32"
+all="native sanitize static-x86_64 static-aarch64 static-arm arm64 armhf mingw64 mingw32"
 presets=${*:-$all}
 for preset in $presets; do
     case " $all " in

@@ -65,7 +65,8 @@ printf "$BANNER$USAGE" >"$T/usage"
 # A Linux program for another CPU (run under QEMU, given in RUNNER) or
 # another C library: K and LAUNCH become scripts of the same name that start
 # it, and the frozen clock is preloaded into the command alone, never into a
-# program of the host's.
+# program of the host's.  A static program takes no preload: with the clock
+# frozen, the stand-in FROZEN_COMMAND runs in its place.
 CROSS=${CROSS:-}
 if [ -n "$CROSS" ]; then
     mkdir "$T/bin"
@@ -74,7 +75,15 @@ if [ -n "$CROSS" ]; then
         w=$T/bin/$(basename "$f")
         {
             echo '#!/bin/sh'
-            [ "$v" = K ] && echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
+            if [ "$v" != K ]; then
+                :
+            elif [ -n "${FROZEN_COMMAND:-}" ]; then
+                echo "f=$f"
+                echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || f=$FROZEN_COMMAND"
+                f='$f'
+            else
+                echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
+            fi
             echo "exec ${RUNNER:-} $f \"\$@\""
         } >"$w"
         chmod +x "$w"
