@@ -39,6 +39,22 @@ else
     fail "could not run under a pseudo-terminal"
 fi
 
+# The clock is read once, after the banner: on a terminal each line leaves
+# as it ends, so all four are out before the read.  The C library reads the
+# clock where strace cannot see it (the vDSO); the frozen clock makes the
+# real call as well, so that strace sees when.
+AT="2026-12-07 13:29:05"
+clock=clock_gettime,clock_gettime64
+for args in "" m; do
+    # shellcheck disable=SC2086
+    frozen "$AT" script -qec "strace -o $T/trace -e trace=write,writev,$clock $K $args" \
+        /dev/null >"$T/out" 2>&1
+    reads=$(grep -c '^clock_gettime' "$T/trace")
+    before=$(sed '/^clock_gettime/q' "$T/trace" | grep -cE '^writev?\(1,')
+    check "'$args' on a terminal: clock reads, writes before the first" \
+        "$([ -n "$args" ] && echo "1 4" || echo "0 15")" "$reads $before"
+done
+
 # Every file it opens, it opens for reading; the usage path leaves the
 # clock (and so the time zone file) alone.
 unset TZ
@@ -47,5 +63,28 @@ check "usage: time zone looked up" 0 "$(grep -c localtime "$T/trace")"
 strace -f -o "$T/trace" -e trace=open,openat,creat "$K" m >/dev/null 2>&1
 check "report: time zone looked up" 1 "$(grep -c localtime "$T/trace")"
 check "files opened for writing" 0 "$(grep -cE 'O_WRONLY|O_RDWR|O_CREAT|creat\(' "$T/trace")"
+
+# A static program needs nothing of the system: in a root that holds only
+# the program and /etc/localtime, it tells that zone's local hour and minute
+# (half an hour off UTC).
+if [ "${LINK:-}" = static ]; then
+    mkdir -p "$T/root/etc"
+    cp "$1" "$T/root/korvanex"
+    cp /usr/share/zoneinfo/Asia/Kolkata "$T/root/etc/localtime"
+    chroot=$(command -v chroot)
+    [ "$(id -u)" = 0 ] || chroot="unshare --map-root-user $chroot"
+    for letter in h i; do
+        format=%-H
+        [ "$letter" = i ] && format=%-M
+        for try in 1 2 3; do
+            want=$(TZ=Asia/Kolkata date "+$format")
+            env -i $chroot "$T/root" /korvanex "$letter" >"$T/out" 2>"$T/err"
+            status=$?
+            [ "$(TZ=Asia/Kolkata date "+$format")" = "$want" ] && break
+        done
+        check "alone in an empty root, '$letter'" "$want" "$status"
+        no_stderr "alone in an empty root, '$letter'" "$T/err"
+    done
+fi
 
 finish
