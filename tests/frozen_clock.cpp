@@ -28,11 +28,11 @@ struct Timespec64 {
 };
 
 int64_t
-FrozenAt()
+FrozenAt(int clock)
 {
-    /* The real call as well, so that strace sees when the clock is read. */
+    /* The real call as well, so that strace sees which clock is read when. */
     int64_t real[4];
-    syscall(SYS_clock_gettime, 0, real);
+    syscall(SYS_clock_gettime, clock, real);
     const char *at = std::getenv("FROZEN_CLOCK");
     return at != nullptr ? std::strtoll(at, nullptr, 10) : 0;
 }
@@ -40,17 +40,17 @@ FrozenAt()
 } // namespace
 
 extern "C" int
-clock_gettime(int, TimespecLong *ts)
+clock_gettime(int clock, TimespecLong *ts)
 {
-    ts->tv_sec = static_cast<long>(FrozenAt());
+    ts->tv_sec = static_cast<long>(FrozenAt(clock));
     ts->tv_nsec = 0;
     return 0;
 }
 
 extern "C" int
-__clock_gettime64(int, Timespec64 *ts)
+__clock_gettime64(int clock, Timespec64 *ts)
 {
-    ts->tv_sec = FrozenAt();
+    ts->tv_sec = FrozenAt(clock);
     ts->tv_nsec = 0;
     ts->padding = 0;
     return 0;

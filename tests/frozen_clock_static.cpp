@@ -12,14 +12,14 @@
 #include <unistd.h>
 
 static int
-Frozen(struct timespec *ts)
+Frozen(clockid_t clock, struct timespec *ts)
 {
-    /* The real call as well, so that strace sees when the clock is read. */
+    /* The real call as well, so that strace sees which clock is read when. */
     struct timespec real;
 #ifdef SYS_clock_gettime64
-    syscall(SYS_clock_gettime64, CLOCK_REALTIME, &real);
+    syscall(SYS_clock_gettime64, clock, &real);
 #else
-    syscall(SYS_clock_gettime, CLOCK_REALTIME, &real);
+    syscall(SYS_clock_gettime, clock, &real);
 #endif
     const char *at = std::getenv("FROZEN_CLOCK");
     ts->tv_sec = at != nullptr ? static_cast<time_t>(std::strtoll(at, nullptr, 10)) : 0;
@@ -28,13 +28,13 @@ Frozen(struct timespec *ts)
 }
 
 extern "C" int
-__wrap_clock_gettime(clockid_t, struct timespec *ts)
+__wrap_clock_gettime(clockid_t clock, struct timespec *ts)
 {
-    return Frozen(ts);
+    return Frozen(clock, ts);
 }
 
 extern "C" int
-__wrap___clock_gettime64(clockid_t, struct timespec *ts)
+__wrap___clock_gettime64(clockid_t clock, struct timespec *ts)
 {
-    return Frozen(ts);
+    return Frozen(clock, ts);
 }
