@@ -29,8 +29,15 @@ rows <<'EOF_TABLE'
 EOF_TABLE
 
 # In a right/ zone the clock counts leap seconds: 2016-12-31 23:59:60 is
-# shown as 23:59:59.  musl reads no leap-second records, so not there.
-[ "${LIBC:-}" = musl ] || rows <<'EOF_TABLE'
+# shown as 23:59:59.  musl reads no leap-second records, and shows the
+# count as it is: 27 seconds ahead.
+if [ "${LIBC:-}" = musl ]; then
+    rows <<'EOF_TABLE'
+@1483228826 right/UTC s 26
+@1483228826 right/UTC d 1
+EOF_TABLE
+else
+    rows <<'EOF_TABLE'
 @1483228825 right/UTC s 59
 @1483228826 right/UTC s 59
 @1483228826 right/UTC i 59
@@ -38,5 +45,6 @@ EOF_TABLE
 @1483228827 right/UTC s 0
 @1483228827 right/UTC d 1
 EOF_TABLE
+fi
 
 finish

@@ -1,9 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The Windows program imports the system's own DLLs only, so that it runs
-# when copied alone onto any Windows machine.
-#   win_imports.sh PROGRAM.exe OBJDUMP
+# The Windows program is built for the CPU it is named for, and imports the
+# system's own DLLs only, so that it runs when copied alone onto any Windows
+# machine.
+#   win_imports.sh PROGRAM.exe OBJDUMP FORMAT
 . "$(dirname "$0")/lib.sh"
+
+check "object format" "$3" "$("$2" -f "$K" | sed -n 's/.*file format //p')"
 
 dlls=$("$2" -p "$K" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr A-Z a-z)
 for dll in $dlls; do

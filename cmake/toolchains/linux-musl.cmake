@@ -46,8 +46,10 @@ string(CONCAT CMAKE_CXX_FLAGS_INIT "${musl_flags}"
   " -isystem ${cxx_headers} -isystem ${cxx_target_headers}"
   " \"-D__GLIBC_PREREQ(major, minor)=0\"")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -nodefaultlibs")
-# libgcc_eh: on 32-bit ARM libgcc's helpers name the EABI unwinder's
-# personality routines, which live there.
+# A group: on 32-bit ARM libgcc's division helpers call musl's raise(),
+# and code with exception tables (the tests' helpers) names the EABI
+# unwinder's personality routines, in libgcc_eh.  The command, built
+# without exceptions, takes nothing from libgcc_eh.
 set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lc -lgcc -lgcc_eh -Wl,--end-group")
 set(CMAKE_C_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")
 
