@@ -3,9 +3,12 @@
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
-# one cross-built for ARCH; zips: the Windows zips) or a test preset of
-# CMakePresets.json.
+# one cross-built for ARCH; zips: the Windows zips; static: the static
+# tarballs) or a test preset of CMakePresets.json.
 set -eu
+
+# Wine for the zipped programs, 64-bit and 32-bit.
+wine="wine wine64 wine64-preloader wine32:i386 wine32-preloader:i386"
 
 # needs NAME: the packages for one step or preset.
 needs() {
@@ -14,7 +17,8 @@ needs() {
     deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
-    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
+    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
+    static) echo "cmake g++ make git musl-dev musl-dev:arm64 musl-dev:armel g++-aarch64-linux-gnu g++-arm-linux-gnueabi qemu-user-static strace tzdata" ;;
     native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
     static-x86_64) echo "cmake g++ make musl-dev strace tzdata" ;;
     static-aarch64) echo "cmake make g++-aarch64-linux-gnu musl-dev:arm64 qemu-user-static tzdata" ;;
@@ -28,7 +32,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|zips|PRESET..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|static|PRESET..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage
@@ -95,7 +99,7 @@ fi
 # kernels run 64-bit code only; there the loader runs under QEMU's user-mode
 # emulation, registered for 32-bit x86 programs.
 case " $* " in
-*" mingw32 "*)
+*" mingw32 "* | *" zips "*)
     if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         if ! installed qemu-user-static; then
             root apt-get update -q

@@ -1,0 +1,52 @@
+# SPDX-License-Identifier: MIT
+# The Windows zips, 64-bit and 32-bit: korvanex.exe, LICENSE.txt and a
+# README.txt for Windows users.  Sourced by scripts/package.sh.
+
+# make_zip NAME TOOLCHAIN_FILE: dist/korvanex-VERSION-NAME.zip.
+make_zip() {
+    dir=build-package/$1
+    top=korvanex-$version-$1
+    build "$dir" --toolchain "$2"
+    # strip stamps the PE header with SOURCE_DATE_EPOCH.
+    cmake --install "$dir" --prefix "$PWD/$dir/zip/$top" --strip >/dev/null
+    normalise "$dir/zip"
+    # Members sorted, times read as UTC, no Unix owners or extra time fields.
+    zip=$PWD/dist/$top.zip
+    (cd "$dir/zip" && find "$top" -type f | LC_ALL=C sort | TZ=UTC0 zip -X -D -9 -q "$zip" -@)
+    built zip "$1" "$2"
+}
+
+# check_zip NAME TOOLCHAIN_FILE: what the zip holds, and its program under
+# Wine with the tests of the build for that Windows.
+check_zip() {
+    top=korvanex-$version-$1
+    zip=dist/$top.zip
+    cmake -E tar tf "$zip" | LC_ALL=C sort >"$T/files"
+    printf '%s\n' "$top/LICENSE.txt" "$top/README.txt" "$top/korvanex.exe" >"$T/want"
+    cmp -s "$T/want" "$T/files" || fail "$zip holds: $(cat "$T/files")"
+    (cd "$T" && cmake -E tar xf "$OLDPWD/$zip")
+    cr=$(printf '\r')
+    sed "s/\$/$cr/" LICENSE | cmp -s - "$T/$top/LICENSE.txt" ||
+        fail "$zip: LICENSE.txt is not LICENSE with CR LF line ends"
+    sed "s/\$/$cr/" packaging/windows/README.txt | cmp -s - "$T/$top/README.txt" ||
+        fail "$zip: README.txt is not packaging/windows/README.txt with CR LF line ends"
+    copyright=$(grep '^Copyright (c) ' LICENSE)
+    legal=$(strings -el -n 3 "$T/$top/korvanex.exe" | grep -A1 -x LegalCopyright | sed -n 2p)
+    [ "$legal" = "$copyright" ] || fail "$zip: LegalCopyright is '$legal'"
+    stamp=$(TZ=UTC0 objdump -p "$T/$top/korvanex.exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
+    [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
+        fail "$zip: the PE header's time stamp is $stamp"
+    ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
+    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$2"
+
+    # The Windows README shows the README's Windows recipes as they are tested.
+    for name in batch windows-sh; do
+        awk -v name="$name" -f tests/recipe.awk README.md | sed 's/^/    /' | tr '\n' '\1' >"$T/want"
+        [ -s "$T/want" ] || fail "README.md has no $name recipe"
+        case $(tr '\n' '\1' <"$T/$top/README.txt" | tr -d '\r') in
+        *"$(cat "$T/want")"*) ;;
+        *) fail "$zip: README.txt lacks the README's $name recipe" ;;
+        esac
+    done
+    ok "$zip: README.txt shows the README's batch and POSIX shell recipes"
+}
