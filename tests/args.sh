@@ -27,11 +27,12 @@ done <<'EOF_TABLE'
 255 / m
 EOF_TABLE
 
-# Not recognised: banner only, status 255.
+# Not recognised: banner only, status 255, whatever the time; so the clock
+# runs (and a static program is tested as it is, not its stand-in).
 high=$(printf '\355\377\200')
 for arg in "" "/?" "-h" "?" "--help" x X w W L l 0 9 " m" "	m" "[" "_" "é" \
     "$(printf '\355')" "$high"; do
-    frozen "$AT" "$K" "$arg" >"$T/out" 2>"$T/err"
+    "$K" "$arg" >"$T/out" 2>"$T/err"
     check "argument '$arg'" 255 "$?"
     same_bytes "argument '$arg'" "$T/banner" "$T/out"
     no_stderr "argument '$arg'" "$T/err"
@@ -43,7 +44,7 @@ frozen "$AT" "$K" "$big" >/dev/null 2>"$T/err"
 check "128 KiB argument of d" 7 "$?"
 no_stderr "128 KiB argument" "$T/err"
 big=$(head -c 131071 /dev/zero | tr '\0' '\377')
-frozen "$AT" "$K" "$big" >/dev/null 2>&1
+"$K" "$big" >/dev/null 2>&1
 check "128 KiB argument of 0xFF" 255 "$?"
 # shellcheck disable=SC2046
 frozen "$AT" "$K" h $(seq 1 20000) >/dev/null 2>&1
