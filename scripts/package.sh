@@ -104,8 +104,8 @@ if [ -z "$checks" ]; then
 fi
 
 # Read from descriptor 3: the checks run programs that may read their input.
-while read -r kind name toolchain <&3; do
-    "check_$kind" "$name" "$toolchain"
+while read -r kind name <&3; do
+    "check_$kind" "$name"
 done 3<build-package/built
 
 (cd dist && ls) >"$T/want"

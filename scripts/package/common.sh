@@ -38,9 +38,11 @@ build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# built KIND NAME [TOOLCHAIN_FILE]: what check_KIND is to check.
+# built KIND NAME: what check_KIND is to check.  The checks name the
+# toolchain for NAME themselves, so that a file built for the wrong CPU
+# fails them.
 built() {
-    echo "$1 $2 ${3:--}" >>build-package/built
+    echo "$1 $2" >>build-package/built
 }
 
 # month_run WHAT COMMAND...: COMMAND m must end with the month, read around
@@ -59,14 +61,13 @@ month_run() {
     [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM TOOLCHAIN_FILE|-: the build's own tests that take a
+# tests_on WHAT PROGRAM [TOOLCHAIN]: the build's own tests that take a
 # program (command.*, windows.*) on PROGRAM, a shipped one, with the tests'
-# helpers built for its CPU; and for a Linux program, korvanex m on the
-# running clock.
+# helpers built by cmake/toolchains/TOOLCHAIN.cmake (none: this machine's);
+# and for a Linux program, korvanex m on the running clock.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
-    toolchain=$3
-    [ "$toolchain" != - ] || toolchain=
+    toolchain=${3:+cmake/toolchains/$3.cmake}
     cmake -S . -B "$dir" -DKORVANEX_UNIT_TESTS=OFF "-DKORVANEX_COMMAND=$2" \
         ${toolchain:+--toolchain "$toolchain"} >/dev/null
     cmake --build "$dir" --target test_helpers >/dev/null

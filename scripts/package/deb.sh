@@ -39,10 +39,10 @@ make_deb() {
     normalise "$root"
     dpkg-deb --root-owner-group --threads-max=1 -Zxz --build "$root" \
         "dist/korvanex_${version}_$arch.deb" >/dev/null
-    built deb "$arch" "${2:-}"
+    built deb "$arch"
 }
 
-# check_deb ARCH TOOLCHAIN_FILE|-
+# check_deb ARCH
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort >"$T/files"
@@ -61,6 +61,11 @@ check_deb() {
     sed 's/^/    /' "$T/lintian"
 
     # Built with Debian's flags, not the test presets'.
+    case $1 in
+    "$(dpkg --print-architecture)") toolchain= ;;
+    arm64) toolchain=aarch64-linux-gnu ;;
+    armhf) toolchain=arm-linux-gnueabihf ;;
+    esac
     dpkg -x "$deb" "$T/deb-$1"
-    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$2"
+    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$toolchain"
 }

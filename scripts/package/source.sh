@@ -12,7 +12,7 @@ make_source() {
     built source "$version"
 }
 
-# check_source VERSION -
+# check_source VERSION
 check_source() {
     tarball=dist/korvanex-$1.tar.gz
     # In tar's order: by name within each directory ("/" sorts first).

@@ -18,11 +18,11 @@ make_static() {
     cp /usr/share/doc/musl-dev/copyright "$dir/tar/$top/LICENSE.musl"
     cp packaging/linux/README.txt "$dir/tar/$top/README"
     tarball "$dir/tar" "$top" "dist/$top.tar.gz"
-    built static "$1" "$2"
+    built static "$1"
 }
 
-# check_static ARCH TOOLCHAIN_FILE: what the tarball holds, and its program
-# with the tests of the build for that CPU (under QEMU for another one).
+# check_static ARCH: what the tarball holds, and its program with the tests
+# of the build for that CPU (under QEMU for another one).
 check_static() {
     top=korvanex-$version-linux-$1
     tarball=dist/$top.tar.gz
@@ -40,5 +40,10 @@ check_static() {
         esac || fail "$tarball does not hold $f as it is"
     done
     ok "$tarball holds the program, its manual page, README, and the licences of korvanex and musl"
-    tests_on "static $1 program" "$T/$top/korvanex" "$2"
+    case $1 in
+    x86_64) toolchain=x86_64-linux-musl ;;
+    aarch64) toolchain=aarch64-linux-musl ;;
+    arm) toolchain=arm-linux-musleabi ;;
+    esac
+    tests_on "static $1 program" "$T/$top/korvanex" "$toolchain"
 }

@@ -13,11 +13,11 @@ make_zip() {
     # Members sorted, times read as UTC, no Unix owners or extra time fields.
     zip=$PWD/dist/$top.zip
     (cd "$dir/zip" && find "$top" -type f | LC_ALL=C sort | TZ=UTC0 zip -X -D -9 -q "$zip" -@)
-    built zip "$1" "$2"
+    built zip "$1"
 }
 
-# check_zip NAME TOOLCHAIN_FILE: what the zip holds, and its program under
-# Wine with the tests of the build for that Windows.
+# check_zip NAME: what the zip holds, and its program under Wine with the
+# tests of the build for that Windows.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
@@ -37,7 +37,11 @@ check_zip() {
     [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         fail "$zip: the PE header's time stamp is $stamp"
     ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
-    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$2"
+    case $1 in
+    win64) toolchain=x86_64-w64-mingw32 ;;
+    win32) toolchain=i686-w64-mingw32 ;;
+    esac
+    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$toolchain"
 
     # The Windows README shows the README's Windows recipes as they are tested.
     for name in batch windows-sh; do
