@@ -62,7 +62,7 @@ leave() {
     eval "$undo"
     rm -rf "$T"
     if [ -z "$finished" ]; then
-        rm -f dist/SHA256SUMS
+        rm -f dist/SHA256SUMS build-package/SHA256SUMS
         [ ! -d dist ] || mv dist dist-failed
         echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
         [ "$status" -ne 0 ] || status=1
