@@ -35,10 +35,14 @@ instructions() {
         sed -n 's/.*Collected : //p'
 }
 
-# ru_maxrss keeps the larger of the program and the copy of GNU time that
-# ran before exec, so for a small static program this is GNU time's figure.
+# The middle of five runs, since the kernel keeps only an approximate count
+# of resident pages.  ru_maxrss also takes in the copy of GNU time that ran
+# before exec, so for a small static program this is GNU time's own figure
+# (some 400 to 600 KiB here), with the program's own below it.
 peak_rss_kib() {
-    /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1
+    for i in 1 2 3 4 5; do
+        /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1
+    done | sort -n | sed -n 3p
 }
 
 # Microseconds for one batch of runs.
@@ -96,7 +100,7 @@ ratio() {
     awk "BEGIN { printf \"%.3f\", $1 / $2 }"
 }
 
-echo "time zone: ${TZ+TZ=$TZ}${TZ-TZ unset, /etc/localtime}"
+if [ "${TZ+set}" ]; then echo "time zone: TZ=$TZ"; else echo "time zone: TZ unset, /etc/localtime"; fi
 printf '%-19s %12s %14s %16s\n' program instructions "peak RSS (KiB)" "best batch (ms)"
 row() {
     printf '%-19s %12s %14s %16s\n' "$1" "$2" "$3" "$(ms "$4")"
