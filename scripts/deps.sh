@@ -3,8 +3,8 @@
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
-# one cross-built for ARCH; zips: the Windows zips) or a test preset of
-# CMakePresets.json.
+# one cross-built for ARCH; zips: the Windows zips; fresh-root: a minimal
+# Debian root made for the Quick start) or a test preset of CMakePresets.json.
 set -eu
 
 # needs NAME: the packages for one step or preset.
@@ -14,6 +14,7 @@ needs() {
     deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
+    fresh-root) echo "debootstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix" ;;
     native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
     musl) echo "cmake g++ make musl-tools strace tzdata" ;;
@@ -26,7 +27,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|zips|PRESET..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|zips|fresh-root|PRESET..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage
