@@ -92,7 +92,8 @@ cleanup() {
     status=$?
     set +e
     trap - EXIT INT TERM
-    [ -z "$job" ] || kill "$job" 2>/dev/null
+    # KILL: a command in the root goes with all its namespace's processes.
+    [ -z "$job" ] || kill -9 "$job" 2>/dev/null
     # Whatever still runs in the root (a Wine server, an interrupted build)
     # would keep its mounts busy.
     for round in 1 2; do
@@ -105,6 +106,8 @@ cleanup() {
     for m in $mounts; do
         umount -R "$m" 2>/dev/null || umount -l "$m"
     done
+    # Those of an interrupted debootstrap, deepest first.
+    mounted | sort -r | while read -r m; do umount -l "$m"; done
     # Never remove a tree that still holds a mount.
     if [ -n "$(mounted)" ]; then
         echo "fresh-root: still mounted, $tmp left in place:" >&2
@@ -161,9 +164,10 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 apt-config dump | grep -i '^Acquire::[^ ]*::Proxy' >"$root/etc/apt/apt.conf.d/01proxy" ||
     rm "$root/etc/apt/apt.conf.d/01proxy"
 
-# What the tests use: /proc (strace, Wine), pseudo-terminals for script(1),
-# shared memory for Wine; a /dev of its own, so that no device of this
-# machine's is reachable from the tree that gets removed.
+# What the tests use: /proc (strace, Wine; each command mounts one of its
+# own as well, below), pseudo-terminals for script(1), shared memory for
+# Wine; a /dev of its own, so that no device of this machine's is reachable
+# from the tree that gets removed.
 mnt -t proc proc "$root/proc"
 mnt -t sysfs -o ro sysfs "$root/sys"
 mnt -t tmpfs -o mode=755,nosuid dev "$root/dev"
@@ -191,9 +195,14 @@ mkdir "$root/root/korvanex"
 git -C "$src" archive HEAD | tar -x -C "$root/root/korvanex"
 
 # in_chroot CMD: as root in the root, with a login's environment and the
-# signals that run() has ignored back to their defaults.
+# signals that run() has ignored back to their defaults.  In a PID namespace
+# of its own, whose processes all die with this script even if it is killed
+# (the exec makes this script the parent that --pdeathsig watches), with a
+# /proc of that namespace, so that a process finds itself there by $$.
 in_chroot() {
-    chroot "$root" /usr/bin/env -i --default-signal=INT,QUIT \
+    exec setpriv --pdeathsig KILL \
+        unshare --pid --fork --kill-child --mount-proc="$root/proc" \
+        chroot "$root" /usr/bin/env -i --default-signal=INT,QUIT \
         HOME=/root USER=root LOGNAME=root \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         /bin/sh -c "cd /root/korvanex && $1"
