@@ -4,7 +4,9 @@
 # Debian root (debootstrap's minbase, from the mirror this machine's apt
 # uses), as root, on the files of the current commit, the two commands
 # exactly as README.md has them.  The first must end with the month as its
-# status, the second must pass.  Needs root; the root is removed afterwards.
+# status, the second must pass.  Run it as root.  The new root is removed
+# however the script ends; killed outright, it leaves the directory, but no
+# process or mount (those are in namespaces that die with it).
 #   sh scripts/fresh-root.sh 12|13|bookworm|trixie
 set -eu
 
@@ -33,24 +35,26 @@ codename=$2
 src=$(cd "$(dirname "$0")/.." && pwd)
 
 # mirror: the Debian archive that this machine's apt takes its own release
-# from (not -security or -updates), in one-line or deb822 sources.
+# from (not -security or -updates), in one-line or deb822 sources, by
+# codename or by an alias such as stable.
 mirror() {
     # shellcheck disable=SC1091
     host=$(. /etc/os-release && echo "${VERSION_CODENAME-}")
+    aliases='^(oldstable|stable|testing|unstable)$'
     {
         cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-            awk -v suite="$host" '
+            awk -v suite="$host" -v aliases="$aliases" '
                 $1 == "deb" {
                     sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, "")
-                    if ($2 == suite) print $1
+                    if ($2 == suite || $2 ~ aliases) print $1
                 }'
         for f in /etc/apt/sources.list.d/*.sources; do
             [ -e "$f" ] || continue
-            awk -v suite="$host" '
+            awk -v suite="$host" -v aliases="$aliases" '
                 function flush(  n, i, s, u) {
                     n = split(suites, s, " ")
                     for (i = 1; i <= n; i++)
-                        if (s[i] == suite && types ~ /(^| )deb( |$)/ && enabled != "no") {
+                        if ((s[i] == suite || s[i] ~ aliases) && types ~ /(^| )deb( |$)/ && enabled != "no") {
                             split(uris, u, " ")
                             print u[1]
                         }
@@ -223,12 +227,12 @@ run in_chroot "$build" >"$tmp/build.out" 2>&1 || true
 build_took=$(($(seconds) - start))
 month_after=$(chroot "$root" /usr/bin/env -i date +%-m)
 cat "$tmp/build.out"
-# The status line must follow the banner, whose lines end in CR LF, so that
-# a failed build's own status cannot pass for January's 1.
+# The status line, last, must follow the banner, whose lines end in CR LF,
+# so that a failed build's own status cannot pass for January's 1.
 if ! awk -v a="$month_before" -v b="$month_after" '
-    ($0 == "exit status: " a || $0 == "exit status: " b) && last ~ /\r$/ { ok = 1 }
-    { last = $0 }
-    END { exit !ok }' "$tmp/build.out"; then
+    { before = last; last = $0 }
+    END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }
+    ' "$tmp/build.out"; then
     echo "fresh-root: the first command did not end in \"exit status: $month_before\" after the banner"
     verdict=fail
 fi
