@@ -4,7 +4,8 @@
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
 # one cross-built for ARCH; zips: the Windows zips; static: the static
-# tarballs) or a test preset of CMakePresets.json.
+# tarballs; fresh-root: a minimal Debian root made for the Quick start) or a
+# test preset of CMakePresets.json.
 set -eu
 
 # Wine for the zipped programs, 64-bit and 32-bit.
@@ -17,6 +18,7 @@ needs() {
     deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
+    fresh-root) echo "debootstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
     static) echo "cmake g++ make git musl-dev musl-dev:arm64 musl-dev:armel g++-aarch64-linux-gnu g++-arm-linux-gnueabi qemu-user-static strace tzdata" ;;
     native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
@@ -32,7 +34,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|static|PRESET..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|static|fresh-root|PRESET..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage
