@@ -3,8 +3,8 @@
 # Start-up cost of "korvanex m", the dynamic (glibc) build and the static
 # (musl) one, each against an empty program built the same way, with
 # "date +%m" for reference: user-space instructions (callgrind), peak RSS
-# (GNU time) and wall time.  Needs both builds configured in Release (presets
-# native and static-x86_64), valgrind and GNU time (/usr/bin/time).  Exits
+# (GNU time) and wall time of a run.  Needs both builds configured in Release
+# (presets native and static-x86_64), valgrind and GNU time.  Exits
 # non-zero when a goal against an empty program is missed; date is no goal,
 # since it changes from one Debian release to the next.
 #   sh bench/startup.sh [DYNAMIC_BUILD_DIR [STATIC_BUILD_DIR]]
@@ -12,23 +12,13 @@ set -eu
 
 dynamic=${1:-build-test/native}
 static=${2:-build-test/static-x86_64}
-runs=1000
-batches=5
-for dir in "$dynamic" "$static"; do
-    cmake --build "$dir" --target korvanex empty >/dev/null
-done
+runs=2000
+rounds=3
+cmake --build "$dynamic" --target korvanex empty spawn >/dev/null
+cmake --build "$static" --target korvanex empty >/dev/null
 DATE=$(command -v date)
-
-# Each program by a short name, so that the loops below can take turns.
-run() {
-    case $1 in
-    dk) "$dynamic/korvanex" m ;;
-    de) "$dynamic/empty" ;;
-    sk) "$static/korvanex" m ;;
-    se) "$static/empty" ;;
-    date) "$DATE" +%m ;;
-    esac
-}
+T=$(mktemp)
+trap 'rm -f "$T"' EXIT
 
 instructions() {
     valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
@@ -45,21 +35,9 @@ peak_rss_kib() {
     done | sort -n | sed -n 3p
 }
 
-# Microseconds for one batch of runs.
-batch_us() {
-    start=$(date +%s%N)
-    i=0
-    while [ "$i" -lt "$runs" ]; do
-        run "$1" >/dev/null || :
-        i=$((i + 1))
-    done
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-
 # The smaller of a best so far (empty before the first) and a new figure.
 best() {
-    if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi
+    awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b + 0 < a + 0) ? b : a }'
 }
 
 instr_dk=$(instructions "$dynamic/korvanex" m)
@@ -73,44 +51,42 @@ rss_sk=$(peak_rss_kib "$static/korvanex" m)
 rss_se=$(peak_rss_kib "$static/empty")
 rss_date=$(peak_rss_kib "$DATE" +%m)
 
-# Every program in turn within a round, the order reversed each round, so
-# that noise on the machine falls on all of them alike; each keeps its best
-# batch.
+# Wall time: each program and its empty one take turns run by run
+# (bench/spawn.cpp), so that noise on the machine falls on both alike, and
+# apart from the other build, whose runs would leave the caches to the
+# next; the median of each round, and of the rounds the best.
 wall_dk='' wall_de='' wall_sk='' wall_se='' wall_date=''
-b=1
-while [ "$b" -le "$batches" ]; do
-    if [ $((b % 2)) = 1 ]; then order="dk de sk se date"; else order="date se sk de dk"; fi
-    for p in $order; do
-        us=$(batch_us "$p")
-        case $p in
-        dk) wall_dk=$(best "$wall_dk" "$us") ;;
-        de) wall_de=$(best "$wall_de" "$us") ;;
-        sk) wall_sk=$(best "$wall_sk" "$us") ;;
-        se) wall_se=$(best "$wall_se" "$us") ;;
-        date) wall_date=$(best "$wall_date" "$us") ;;
-        esac
-    done
-    b=$((b + 1))
+r=1
+while [ "$r" -le "$rounds" ]; do
+    {
+        "$dynamic/spawn" "$runs" "$dynamic/korvanex" m -- "$dynamic/empty"
+        "$dynamic/spawn" "$runs" "$static/korvanex" m -- "$static/empty"
+        "$dynamic/spawn" "$runs" "$DATE" +%m
+    } >"$T"
+    { read -r dk; read -r de; read -r sk; read -r se; read -r dd; } <"$T"
+    wall_dk=$(best "$wall_dk" "$dk")
+    wall_de=$(best "$wall_de" "$de")
+    wall_sk=$(best "$wall_sk" "$sk")
+    wall_se=$(best "$wall_se" "$se")
+    wall_date=$(best "$wall_date" "$dd")
+    r=$((r + 1))
 done
 
-ms() {
-    printf '%d.%d' $(($1 / 1000)) $(($1 % 1000 / 100))
-}
 ratio() {
     awk "BEGIN { printf \"%.3f\", $1 / $2 }"
 }
 
 if [ "${TZ+set}" ]; then echo "time zone: TZ=$TZ"; else echo "time zone: TZ unset, /etc/localtime"; fi
-printf '%-19s %12s %14s %16s\n' program instructions "peak RSS (KiB)" "best batch (ms)"
+printf '%-19s %12s %14s %12s\n' program instructions "peak RSS (KiB)" "run (µs)"
 row() {
-    printf '%-19s %12s %14s %16s\n' "$1" "$2" "$3" "$(ms "$4")"
+    printf '%-19s %12s %14s %12s\n' "$1" "$2" "$3" "$4"
 }
 row "dynamic korvanex m" "$instr_dk" "$rss_dk" "$wall_dk"
 row "dynamic empty" "$instr_de" "$rss_de" "$wall_de"
 row "static korvanex m" "$instr_sk" "$rss_sk" "$wall_sk"
 row "static empty" "$instr_se" "$rss_se" "$wall_se"
 row "date +%m" "$instr_date" "$rss_date" "$wall_date"
-printf '(wall time: best of %d batches of %d runs each)\n\n' "$batches" "$runs"
+printf '(wall time of a run: the median of %d, best of %d rounds)\n\n' "$runs" "$rounds"
 
 missed=0
 goal() {
