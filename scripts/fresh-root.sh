@@ -130,7 +130,13 @@ trap 'exit 143' TERM
 run() {
     "$@" &
     job=$!
-    wait "$job"
+    # Forgotten once reaped: its number may go to another process.
+    wait "$job" || {
+        status=$?
+        job=
+        return "$status"
+    }
+    job=
 }
 mnt() {
     mount "$@"
