@@ -59,11 +59,14 @@ undo=:
 # Files that a failed or interrupted run made must not look released.
 leave() {
     status=$?
-    eval "$undo"
-    rm -rf "$T"
+    set +e
     if [ -z "$finished" ]; then
         rm -f dist/SHA256SUMS build-package/SHA256SUMS
         [ ! -d dist ] || mv dist dist-failed
+    fi
+    eval "$undo"
+    rm -rf "$T"
+    if [ -z "$finished" ]; then
         echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
         [ "$status" -ne 0 ] || status=1
     fi
@@ -114,15 +117,20 @@ cmp -s "$T/want" "$T/files" || fail "SHA256SUMS covers: $(cat "$T/files")"
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's way to compare a build environment with the .buildinfo
-# finds this one's packages as recorded.
+# The README's way to compare a build environment with the .buildinfo finds
+# this one's packages as recorded, and tells a package of another version.
 native=$(dpkg --print-architecture)
+info=korvanex_${version}_$native.buildinfo
 awk -v name=buildinfo -f tests/recipe.awk README.md | sed "s/_amd64[.]buildinfo/_$native.buildinfo/" >"$T/buildinfo.sh"
 [ -s "$T/buildinfo.sh" ] || fail "README.md has no buildinfo recipe"
 (cd dist && sh "$T/buildinfo.sh") >"$T/out" 2>&1 || fail "the README's buildinfo recipe failed: $(cat "$T/out")"
 [ ! -s "$T/out" ] || fail "the README's buildinfo recipe finds other packages here: $(head -n 5 "$T/out")"
-grep -q '^Installed-Build-Depends:' dist/korvanex_${version}_$native.buildinfo ||
-    fail "the .buildinfo lists no packages"
+mkdir "$T/other"
+sed '/^Installed-Build-Depends:/{n;s/(= [^)]*)/(= 0~other)/;}' "dist/$info" >"$T/other/$info"
+other=$(sed -n '/^Installed-Build-Depends:/{n;s/^ \([^ ]*\) .*/\1/p;}' "dist/$info")
+(cd "$T/other" && sh "$T/buildinfo.sh") >"$T/out" 2>&1
+[ "$(cat "$T/out")" = "$other: 0~other in the release, $(dpkg-query -W -f '${Version}\n' "$other" | head -n 1) here" ] ||
+    fail "the README's buildinfo recipe misses a package of another version: $(cat "$T/out")"
 ok "the .buildinfo records the packages of this build, as the README's recipe reads them"
 
 out=$(sh tests/man_lint.sh man/korvanex.1) || fail "manual page: $out"
@@ -148,6 +156,10 @@ if [ -n "$install" ]; then
     fi
 fi
 
-mv build-package/SHA256SUMS dist/
 finished=yes
+if [ -e .git ] && [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+    echo "packages: $passed passed, 0 failed, but built from uncommitted changes: not a release, no SHA256SUMS in dist/"
+    exit 0
+fi
+mv build-package/SHA256SUMS dist/
 echo "packages: $passed passed, 0 failed: dist/ is checked, SHA256SUMS written"

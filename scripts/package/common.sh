@@ -71,6 +71,10 @@ tests_on() {
     cmake -S . -B "$dir" -DKORVANEX_UNIT_TESTS=OFF "-DKORVANEX_COMMAND=$2" \
         ${toolchain:+--toolchain "$toolchain"} >/dev/null
     cmake --build "$dir" --target test_helpers >/dev/null
+    # Without its emulator a program for another CPU or for Windows would
+    # pass with the tests that need not run it.
+    [ -z "$toolchain" ] || [ -n "$(cat "$dir/emulator")" ] ||
+        fail "$1: no emulator (QEMU or Wine) found to run it"
     (cd "$dir" && ctest -R '^(command|windows|wine)[.]' --no-tests=error --output-on-failure) \
         >"$T/ctest" 2>&1 || fail "$1: end-to-end tests: $(tail -n 40 "$T/ctest")"
     case $2 in
