@@ -75,16 +75,15 @@ if [ -n "$CROSS" ]; then
         w=$T/bin/$(basename "$f")
         {
             echo '#!/bin/sh'
+            echo "f=$f"
             if [ "$v" != K ]; then
                 :
             elif [ -n "${FROZEN_COMMAND:-}" ]; then
-                echo "f=$f"
                 echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || f=$FROZEN_COMMAND"
-                f='$f'
             else
                 echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
             fi
-            echo "exec ${RUNNER:-} $f \"\$@\""
+            echo "exec ${RUNNER:-} \"\$f\" \"\$@\""
         } >"$w"
         chmod +x "$w"
         eval "$v=\$w"
@@ -105,6 +104,21 @@ frozen() {
     else
         LD_PRELOAD=$FROZEN_CLOCK_LIB FROZEN_CLOCK=$FROZEN_CLOCK "$@"
     fi
+}
+
+# running FORMAT COMMAND...: runs COMMAND on the running clock, no frozen
+# one (so a static program's own bytes, not its stand-in), between two
+# readings of date +FORMAT, again if they differ; sets want (the reading)
+# and got (COMMAND's status), its output in $T/out and $T/err.
+running() {
+    format=$1
+    shift
+    for try in 1 2 3; do
+        want=$(date "+$format")
+        "$@" >"$T/out" 2>"$T/err"
+        got=$?
+        [ "$(date "+$format")" = "$want" ] && break
+    done
 }
 
 # winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).
