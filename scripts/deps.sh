@@ -3,9 +3,9 @@
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
-# one cross-built for ARCH; zips: the Windows zips; static: the static
-# tarballs; fresh-root: a minimal Debian root made for the Quick start) or a
-# test preset of CMakePresets.json.
+# one cross-built for ARCH; zips: the Windows zips; fresh-root: a minimal
+# Debian root made for the Quick start) or a test preset of
+# CMakePresets.json (the static tarballs need the static-* presets').
 set -eu
 
 # Wine for the zipped programs, 64-bit and 32-bit.
@@ -20,7 +20,6 @@ needs() {
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     fresh-root) echo "debootstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
-    static) echo "cmake g++ make git musl-dev musl-dev:arm64 musl-dev:armel g++-aarch64-linux-gnu g++-arm-linux-gnueabi qemu-user-static strace tzdata" ;;
     native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
     static-x86_64) echo "cmake g++ make musl-dev strace tzdata" ;;
     static-aarch64) echo "cmake make g++-aarch64-linux-gnu musl-dev:arm64 qemu-user-static tzdata" ;;
@@ -34,7 +33,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|static|fresh-root|PRESET..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|fresh-root|PRESET..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage

@@ -36,7 +36,7 @@ done
 if [ -n "$deb_only" ]; then
     sh scripts/deps.sh deb
 else
-    sh scripts/deps.sh deb deb-arm64 deb-armhf zips static
+    sh scripts/deps.sh deb deb-arm64 deb-armhf zips static-x86_64 static-aarch64 static-arm
 fi
 
 # Options from the environment that would change the archives' bytes.
@@ -50,6 +50,7 @@ else
 fi
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$commit_time}
 export SOURCE_DATE_EPOCH
+native=$(dpkg --print-architecture)
 
 passed=0
 finished=
@@ -82,7 +83,7 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-make_deb "$(dpkg --print-architecture)"
+make_deb "$native"
 if [ -z "$deb_only" ]; then
     make_deb arm64 cmake/toolchains/aarch64-linux-gnu.cmake
     make_deb armhf cmake/toolchains/arm-linux-gnueabihf.cmake
@@ -119,7 +120,6 @@ ok "SHA256SUMS covers every file in dist/ and checks"
 
 # The README's way to compare a build environment with the .buildinfo finds
 # this one's packages as recorded, and tells a package of another version.
-native=$(dpkg --print-architecture)
 info=korvanex_${version}_$native.buildinfo
 awk -v name=buildinfo -f tests/recipe.awk README.md | sed "s/_amd64[.]buildinfo/_$native.buildinfo/" >"$T/buildinfo.sh"
 [ -s "$T/buildinfo.sh" ] || fail "README.md has no buildinfo recipe"
@@ -139,7 +139,7 @@ ok "manual page renders without warnings"
 [ ! -e .git ] || rebuild_twice
 
 if [ -n "$install" ]; then
-    deb=dist/korvanex_${version}_$(dpkg --print-architecture).deb
+    deb=dist/korvanex_${version}_$native.deb
     if dpkg-query -W -f '${Status}' korvanex 2>/dev/null | grep -q 'ok installed'; then
         echo "not tried: korvanex is installed already, and --install would replace it"
     else

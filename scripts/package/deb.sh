@@ -62,7 +62,7 @@ check_deb() {
 
     # Built with Debian's flags, not the test presets'.
     case $1 in
-    "$(dpkg --print-architecture)") toolchain= ;;
+    "$native") toolchain= ;;
     arm64) toolchain=aarch64-linux-gnu ;;
     armhf) toolchain=arm-linux-gnueabihf ;;
     esac
