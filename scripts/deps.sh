@@ -4,9 +4,10 @@
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
 # one cross-built for ARCH; zips: the Windows zips; fresh-root: a minimal
-# Debian root made for the Quick start) or a test preset of
-# CMakePresets.json (the static tarballs need the static-* presets').
+# Debian root made for the Quick start) or a preset of targets.txt, which
+# names each preset's packages (a release file needs its preset's too).
 set -eu
+cd "$(dirname "$0")/.."
 
 # Wine for the zipped programs, 64-bit and 32-bit.
 wine="wine wine64 wine64-preloader wine32:i386 wine32-preloader:i386"
@@ -20,15 +21,11 @@ needs() {
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     fresh-root) echo "debootstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
-    native | sanitize) echo "cmake g++ make googletest strace tzdata groff-base clang-format" ;;
-    static-x86_64) echo "cmake g++ make musl-dev strace tzdata" ;;
-    static-aarch64) echo "cmake make g++-aarch64-linux-gnu musl-dev:arm64 qemu-user-static tzdata" ;;
-    static-arm) echo "cmake make g++-arm-linux-gnueabi musl-dev:armel qemu-user-static tzdata" ;;
-    arm64) echo "cmake make googletest g++-aarch64-linux-gnu qemu-user-static tzdata" ;;
-    armhf) echo "cmake make googletest g++-arm-linux-gnueabihf qemu-user-static tzdata" ;;
-    mingw64) echo "cmake make googletest g++-mingw-w64-x86-64-posix wine wine64 wine64-preloader" ;;
-    mingw32) echo "cmake make googletest g++-mingw-w64-i686-posix wine wine32:i386 wine32-preloader:i386" ;;
-    *) return 1 ;;
+    *)
+        packages=$(sh scripts/targets.sh packages -- "^$1 ")
+        [ -n "$packages" ] || return 1
+        echo "$packages" | tr , ' '
+        ;;
     esac
 }
 

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs what the tests need when it is missing, then builds and runs the
-# suites, warnings as errors, one CMake preset each: the native build, the
-# same build under AddressSanitizer and UndefinedBehaviorSanitizer, the build
-# against musl, the arm64 and armhf builds under QEMU, and the 64-bit and
-# 32-bit Windows programs under Wine.  Given preset names, only those, with
-# only what they need installed.
+# suites, warnings as errors, one CMake preset each, every row of
+# targets.txt in its order: the native build, the same build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the static programs on
+# musl, the other Linux CPUs under QEMU, and the 64-bit and 32-bit Windows
+# programs under Wine.  Given preset names, only those, with only what they
+# need installed.
 #   sh scripts/test.sh [PRESET...]
 set -eu
 cd "$(dirname "$0")/.."
@@ -12,7 +13,7 @@ cd "$(dirname "$0")/.."
 # the first file a test or Wine opens.
 exec </dev/null
 # Every preset, in the order they run when none is named.
-all="native sanitize static-x86_64 static-aarch64 static-arm arm64 armhf mingw64 mingw32"
+all=$(sh scripts/targets.sh preset | paste -s -d ' ' -)
 presets=${*:-$all}
 for preset in $presets; do
     case " $all " in

@@ -28,6 +28,7 @@ done <<'EOF_TABLE'
 x86_64 ELF64 - Advanced Micro Devices X86-64
 aarch64 ELF64 - AArch64
 arm ELF32 v5TE ARM
+i686 ELF32 - Intel 80386
 EOF_TABLE
 [ "$rows" = 1 ] || fail "no row for $3"
 
