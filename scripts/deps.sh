@@ -60,6 +60,7 @@ root() {
 }
 
 missing=
+# shellcheck disable=SC2086
 for p in $(printf '%s\n' $need | sort -u); do
     installed "$p" || missing="$missing $p"
 done

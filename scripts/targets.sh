@@ -7,7 +7,7 @@
 # whose line matches the extended regular expression PATTERN.
 set -eu
 table=$(dirname "$0")/../targets.txt
-columns= pattern=
+columns='' pattern=''
 while [ $# -gt 0 ]; do
     case $1 in
     --)
