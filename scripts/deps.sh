@@ -19,6 +19,7 @@ needs() {
     deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
+    deb-i386) echo "g++-i686-linux-gnu libc6:i386 qemu-user-static" ;;
     fresh-root) echo "debootstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
     *)

@@ -33,11 +33,24 @@ for arg in "$@"; do
         ;;
     esac
 done
-if [ -n "$deb_only" ]; then
-    sh scripts/deps.sh deb
-else
-    sh scripts/deps.sh deb deb-arm64 deb-armhf zips static-x86_64 static-aarch64 static-arm
-fi
+# The release files, as targets.txt names them: KIND:NAME and toolchain.
+releases=$(sh scripts/targets.sh release toolchain -- ' (deb|zip|tar):')
+[ -z "$deb_only" ] || releases=$(echo "$releases" | grep '^deb:native ')
+# shellcheck disable=SC2046
+sh scripts/deps.sh $(echo "$releases" | while read -r release toolchain; do
+    case $release in
+    deb:native) echo deb ;;
+    deb:*) echo "deb-${release#deb:}" ;;
+    zip:*) echo zips ;;
+    tar:*) sh scripts/targets.sh preset -- " $release " ;;
+    esac
+done | sort -u)
+
+# toolchain_of KIND:NAME: the toolchain that builds that release file (and
+# the tests' helpers for its program); empty for this machine's own.
+toolchain_of() {
+    sh scripts/targets.sh toolchain -- " $1 " | sed 's/^-$//'
+}
 
 # Options from the environment that would change the archives' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS
@@ -83,20 +96,25 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-make_deb "$native"
-if [ -z "$deb_only" ]; then
-    make_deb arm64 cmake/toolchains/aarch64-linux-gnu.cmake
-    make_deb armhf cmake/toolchains/arm-linux-gnueabihf.cmake
-    make_zip win64 cmake/toolchains/x86_64-w64-mingw32.cmake
-    make_zip win32 cmake/toolchains/i686-w64-mingw32.cmake
-    make_static x86_64 cmake/toolchains/x86_64-linux-musl.cmake
-    make_static aarch64 cmake/toolchains/aarch64-linux-musl.cmake
-    make_static arm cmake/toolchains/arm-linux-musleabi.cmake
-    if [ -e .git ]; then
-        make_source
-    else
-        echo "no source tarball: this is not a git clone"
-    fi
+while read -r release toolchain <&3; do
+    file=cmake/toolchains/$toolchain.cmake
+    case $release in
+    deb:native) make_deb "$native" ;;
+    # This machine's package is the one built without a toolchain file.
+    deb:"$native") ;;
+    deb:*) make_deb "${release#deb:}" "$file" ;;
+    zip:*) make_zip "${release#zip:}" "$file" ;;
+    tar:*) make_static "${release#tar:}" "$file" ;;
+    esac
+done 3<<EOF
+$releases
+EOF
+if [ -n "$deb_only" ]; then
+    :
+elif [ -e .git ]; then
+    make_source
+else
+    echo "no source tarball: this is not a git clone"
 fi
 buildinfo
 (cd dist && ls | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS

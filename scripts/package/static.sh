@@ -40,10 +40,5 @@ check_static() {
         esac || fail "$tarball does not hold $f as it is"
     done
     ok "$tarball holds the program, its manual page, README, and the licences of korvanex and musl"
-    case $1 in
-    x86_64) toolchain=x86_64-linux-musl ;;
-    aarch64) toolchain=aarch64-linux-musl ;;
-    arm) toolchain=arm-linux-musleabi ;;
-    esac
-    tests_on "static $1 program" "$T/$top/korvanex" "$toolchain"
+    tests_on "static $1 program" "$T/$top/korvanex" "$(toolchain_of "tar:$1")"
 }
