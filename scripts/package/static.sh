@@ -14,9 +14,9 @@ make_static() {
     mkdir -p "$dir/tar/$top"
     strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$dir/CMakeCache.txt")
     "$strip" --strip-all --remove-section=.comment -o "$dir/tar/$top/korvanex" "$dir/korvanex"
-    cp man/korvanex.1 LICENSE "$dir/tar/$top/"
+    cp "$dir/korvanex.1" LICENSE "$dir/tar/$top/"
     cp /usr/share/doc/musl-dev/copyright "$dir/tar/$top/LICENSE.musl"
-    cp packaging/linux/README.txt "$dir/tar/$top/README"
+    cp "$dir/README.static.txt" "$dir/tar/$top/README"
     tarball "$dir/tar" "$top" "dist/$top.tar.gz"
     built static "$1"
 }
@@ -32,12 +32,15 @@ check_static() {
         "-rwxr-xr-x 0/0 $top/korvanex" "-rw-r--r-- 0/0 $top/korvanex.1" >"$T/want"
     cmp -s "$T/want" "$T/files" || fail "$tarball holds: $(cat "$T/files")"
     tar -xzf "$tarball" -C "$T"
+    # The texts as they stand here, with this version in them.
     for f in LICENSE man/korvanex.1 packaging/linux/README.txt /usr/share/doc/musl-dev/copyright; do
         case $f in
-        */README.txt) cmp -s "$f" "$T/$top/README" ;;
-        *copyright) cmp -s "$f" "$T/$top/LICENSE.musl" ;;
-        *) cmp -s "$f" "$T/$top/$(basename "$f")" ;;
-        esac || fail "$tarball does not hold $f as it is"
+        */README.txt) held=README ;;
+        *copyright) held=LICENSE.musl ;;
+        *) held=$(basename "$f") ;;
+        esac
+        sed "s/@PROJECT_VERSION@/$version/g" "$f" | cmp -s - "$T/$top/$held" ||
+            fail "$tarball does not hold $f as it is"
     done
     ok "$tarball holds the program, its manual page, README, and the licences of korvanex and musl"
     tests_on "static $1 program" "$T/$top/korvanex" "$(toolchain_of "tar:$1")"

@@ -28,7 +28,8 @@ check_zip() {
     cr=$(printf '\r')
     sed "s/\$/$cr/" LICENSE | cmp -s - "$T/$top/LICENSE.txt" ||
         fail "$zip: LICENSE.txt is not LICENSE with CR LF line ends"
-    sed "s/\$/$cr/" packaging/windows/README.txt | cmp -s - "$T/$top/README.txt" ||
+    sed "s/@PROJECT_VERSION@/$version/g; s/\$/$cr/" packaging/windows/README.txt |
+        cmp -s - "$T/$top/README.txt" ||
         fail "$zip: README.txt is not packaging/windows/README.txt with CR LF line ends"
     copyright=$(grep '^Copyright (c) ' LICENSE)
     legal=$(strings -el -n 3 "$T/$top/korvanex.exe" | grep -A1 -x LegalCopyright | sed -n 2p)

@@ -1,0 +1,27 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The version is written once, in CMakeLists.txt's project(); the manual
+# page and the READMEs take it from there (@PROJECT_VERSION@), and only
+# the changelogs name it again, as their newest entry.
+#   version.sh SOURCE_DIR VERSION
+. "$(dirname "$0")/lib.sh"
+
+cd "$1" || exit 1
+if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    echo "SKIP: not a git checkout: no list of the project's files"
+    exit 77
+fi
+pattern="(^|[^0-9.])$(echo "$2" | sed 's/[.]/[.]/g')([^0-9]|\$)"
+git ls-files -z -- . ':!CMakeLists.txt' ':!CHANGELOG.md' ':!debian/changelog' |
+    xargs -0 grep -n -E "$pattern" -- >"$T/hits" 2>/dev/null
+check "files that write the version $2 out" "" "$(cat "$T/hits")"
+# The texts that need it do take it.
+for f in man/korvanex.1 packaging/linux/README.txt packaging/windows/README.txt; do
+    if grep -q '@PROJECT_VERSION@' "$f"; then
+        passed=$((passed + 1))
+    else
+        fail "$f: no @PROJECT_VERSION@"
+    fi
+done
+
+finish
