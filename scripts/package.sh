@@ -139,8 +139,8 @@ ok "SHA256SUMS covers every file in dist/ and checks"
 # The README's way to compare a build environment with the .buildinfo finds
 # this one's packages as recorded, and tells a package of another version.
 info=korvanex_${version}_$native.buildinfo
-awk -v name=buildinfo -f tests/recipe.awk README.md | sed "s/_VERSION_amd64[.]buildinfo/_${version}_$native.buildinfo/" >"$T/buildinfo.sh"
-[ -s "$T/buildinfo.sh" ] || fail "README.md has no buildinfo recipe"
+awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md | sed "s/_VERSION_amd64[.]buildinfo/_${version}_$native.buildinfo/" >"$T/buildinfo.sh"
+[ -s "$T/buildinfo.sh" ] || fail "docs/releasing.md has no buildinfo recipe"
 (cd dist && sh "$T/buildinfo.sh") >"$T/out" 2>&1 || fail "the README's buildinfo recipe failed: $(cat "$T/out")"
 [ ! -s "$T/out" ] || fail "the README's buildinfo recipe finds other packages here: $(head -n 5 "$T/out")"
 mkdir "$T/other"
