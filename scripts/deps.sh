@@ -20,7 +20,7 @@ needs() {
     deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
     fresh-root) echo "debootstrap" ;;
-    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix $wine" ;;
+    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3 python3-yaml $wine" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1

@@ -80,6 +80,7 @@ mkdir -p dist build-package
 . scripts/package/common.sh
 . scripts/package/deb.sh
 . scripts/package/zip.sh
+. scripts/package/manifests.sh
 . scripts/package/static.sh
 . scripts/package/source.sh
 
@@ -89,6 +90,7 @@ if [ -z "$deb_only" ]; then
     make_deb armhf cmake/toolchains/arm-linux-gnueabihf.cmake
     make_zip win64 cmake/toolchains/x86_64-w64-mingw32.cmake
     make_zip win32 cmake/toolchains/i686-w64-mingw32.cmake
+    make_manifests
     make_static x86_64 cmake/toolchains/x86_64-linux-musl.cmake
     make_static aarch64 cmake/toolchains/aarch64-linux-musl.cmake
     make_static arm cmake/toolchains/arm-linux-musleabi.cmake
