@@ -93,6 +93,7 @@ mkdir -p dist build-package
 . scripts/package/common.sh
 . scripts/package/deb.sh
 . scripts/package/zip.sh
+. scripts/package/manifests.sh
 . scripts/package/static.sh
 . scripts/package/source.sh
 
@@ -109,6 +110,10 @@ while read -r release toolchain <&3; do
 done 3<<EOF
 $releases
 EOF
+# Once the zips are there, their winget and Scoop manifests.
+case $releases in
+*zip:*) make_manifests ;;
+esac
 if [ -n "$deb_only" ]; then
     :
 elif [ -e .git ]; then

@@ -2,4 +2,6 @@
 # 32-bit Windows.
 set(KORVANEX_MINGW_ARCH i686)
 set(KORVANEX_WINE_LOADER wine)
+# The oldest it runs on: Windows 2000.
+set(KORVANEX_WINNT 0x0500)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
