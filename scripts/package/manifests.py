@@ -120,7 +120,7 @@ def check_winget(directory, sums, version, base):
         if str(data.get("ManifestVersion", MANIFEST_VERSION)) != MANIFEST_VERSION:
             fault("%s: ManifestVersion is %s, not %s"
                   % (name, data["ManifestVersion"], MANIFEST_VERSION))
-        # A version such as 1.10 must stay a string, not the number 1.1.
+        # A version such as 2.10 must stay a string, not the number 2.1.
         if "PackageVersion" in data and data["PackageVersion"] != version:
             fault("%s: PackageVersion is %r, not '%s'" % (name, data["PackageVersion"], version))
         if "PackageIdentifier" in data and data["PackageIdentifier"] != WINGET_ID:
