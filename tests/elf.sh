@@ -5,6 +5,7 @@
 # all (no loader, no shared library) when static.
 #   elf.sh PROGRAM READELF PROCESSOR dynamic|static
 . "$(dirname "$0")/lib.sh"
+need "${2:-readelf}" binutils
 
 # $1, not K: for another CPU, K is a script that starts the program.
 "$2" -hldA "$1" >"$T/elf" 2>&1 || fail "readelf could not read $1"

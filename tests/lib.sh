@@ -1,11 +1,21 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts; $1 is the command under test.
+# shellcheck shell=sh
+# shellcheck disable=SC2034 # want, got and status are for the scripts
 set -u
 
 K=$1
 # Set for a program that runs under an emulator (Wine).
 EMULATOR=${EMULATOR:-}
 T=$(mktemp -d)
+# The frozen clock's link lives here (below): never under a name with a
+# space or colon, whatever TMPDIR says.
+case $T in
+*[[:space:]:]*)
+    rmdir "$T"
+    T=$(mktemp -d /tmp/korvanex.XXXXXX)
+    ;;
+esac
 trap 'rm -rf "$T"' EXIT
 passed=0
 failed=0
@@ -59,35 +69,43 @@ BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - 
 USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n'
 USAGE=$USAGE'       d = Day\r\n       y = Year\r\n       c = Century\r\n\r\n'
 USAGE=$USAGE'       h = Hour\r\n       i = mInutes\r\n       s = Seconds\r\n'
-printf "$BANNER" >"$T/banner"
-printf "$BANNER$USAGE" >"$T/usage"
+printf '%b' "$BANNER" >"$T/banner"
+printf '%b' "$BANNER$USAGE" >"$T/usage"
 
-# A Linux program for another CPU (run under QEMU, given in RUNNER) or
-# another C library: K and LAUNCH become scripts of the same name that start
-# it, and the frozen clock is preloaded into the command alone, never into a
-# program of the host's.  A static program takes no preload: with the clock
-# frozen, the stand-in FROZEN_COMMAND runs in its place.
+# need TOOL PACKAGE: skips the whole script when TOOL is not installed, as
+# a missing tool must never look like a pass.
+need() {
+    command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
+}
+
+# need_zone ZONE: skips the whole script when the zone file is not installed.
+need_zone() {
+    [ -f "${TZDIR:-/usr/share/zoneinfo}/$1" ] || skip "time zone $1 not installed (Debian package tzdata)"
+}
+
+# skip REASON: ends the script as skipped (CTest's SKIP_RETURN_CODE).
+skip() {
+    printf 'SKIP: %s\n' "$1"
+    exit 77
+}
+
+# ld.so splits LD_PRELOAD at spaces and colons: the frozen clock is preloaded
+# through a link in a directory whose name holds neither, wherever the build
+# tree is.
+if [ -n "${FROZEN_CLOCK_LIB:-}" ]; then
+    ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
+    FROZEN_CLOCK_LIB=$T/frozen_clock.so
+    export FROZEN_CLOCK_LIB
+fi
+
+# A Linux program for another CPU (run under QEMU) or another C library:
+# K and LAUNCH are the scripts in CROSS that CMake wrote to start them, which
+# preload the frozen clock into the command alone, never into a program of
+# the host's (see tests/CMakeLists.txt).
 CROSS=${CROSS:-}
 if [ -n "$CROSS" ]; then
-    mkdir "$T/bin"
-    for v in K LAUNCH; do
-        eval "f=\$$v"
-        w=$T/bin/$(basename "$f")
-        {
-            echo '#!/bin/sh'
-            echo "f=$f"
-            if [ "$v" != K ]; then
-                :
-            elif [ -n "${FROZEN_COMMAND:-}" ]; then
-                echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || f=$FROZEN_COMMAND"
-            else
-                echo "[ -z \"\${FROZEN_CLOCK:-}\" ] || export LD_PRELOAD=$FROZEN_CLOCK_LIB"
-            fi
-            echo "exec ${RUNNER:-} \"\$f\" \"\$@\""
-        } >"$w"
-        chmod +x "$w"
-        eval "$v=\$w"
-    done
+    K=$CROSS/korvanex
+    LAUNCH=$CROSS/launch
 fi
 
 # frozen INSTANT COMMAND...: runs COMMAND with the clock stopped at INSTANT
@@ -113,7 +131,7 @@ frozen() {
 running() {
     format=$1
     shift
-    for try in 1 2 3; do
+    for _ in 1 2 3; do
         want=$(date "+$format")
         "$@" >"$T/out" 2>"$T/err"
         got=$?
@@ -123,6 +141,7 @@ running() {
 
 # winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).
 winpath() {
+    # shellcheck disable=SC1003 # one backslash, for tr
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 

@@ -3,6 +3,10 @@
 # The manual page renders without a single warning.
 #   man_lint.sh PAGE
 set -u
+command -v groff >/dev/null || {
+    echo "SKIP: groff not installed (Debian package groff-base)"
+    exit 77
+}
 out=$(groff -man -ww -z "$1" 2>&1)
 status=$?
 if [ "$status" -ne 0 ] || [ -n "$out" ]; then

@@ -7,10 +7,11 @@ TZ=UTC0
 export TZ
 
 # The year leaves as its last two digits: the status holds 8 bits here.
+# shellcheck disable=SC2034 # m to s are read through eval
 while read -r day time m d y c h i s; do
     for letter in m d y c h i s; do
         eval "want=\$$letter"
-        for arg in "$letter" "$(printf %s "$letter" | tr a-z A-Z)"; do
+        for arg in "$letter" "$(printf %s "$letter" | tr '[:lower:]' '[:upper:]')"; do
             frozen "$day $time" "$K" "$arg" >/dev/null 2>&1
             check "$day $time, '$arg'" "$want" "$?"
         done

@@ -3,10 +3,8 @@
 # How output leaves, and what the command opens, as the kernel sees it.
 . "$(dirname "$0")/lib.sh"
 
-if ! command -v strace >/dev/null; then
-    echo "strace is missing (Debian package strace)" >&2
-    exit 1
-fi
+need strace strace
+need script bsdutils
 
 # LeakSanitizer, in a sanitized build, cannot run under ptrace.
 ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
@@ -28,12 +26,22 @@ check "usage into a file: writes" "$one" "$(writes "$T/trace")"
 strace -o "$T/trace" -e trace=write,writev "$K" m >"$T/out" 2>/dev/null
 check "report into a file: writes" "$one" "$(writes "$T/trace")"
 
+# on_terminal [ARG] [CLOCK_CALLS]: the command under strace on a pseudo-
+# terminal (script), the trace in $T/trace.  The paths reach script's shell
+# through the environment, not spliced into its command line, where a space
+# in them would split them.
+on_terminal() {
+    # shellcheck disable=SC2016 # expanded by script's shell
+    trace=write,writev${2:+,$2} T=$T K=$K script -qec \
+        'strace -o "$T/trace" -e trace="$trace" "$K" '"$1" /dev/null >"$T/out" 2>&1
+}
+
 # On a terminal standard output is line buffered: every line leaves as it
 # ends, so each message is out before the next begins (4 banner lines, then
 # 11 of usage).
-if script -qec "strace -o $T/trace -e trace=write,writev $K" /dev/null >"$T/out" 2>&1; then
+if on_terminal ""; then
     check "usage on a terminal: writes" 15 "$(writes "$T/trace")"
-    script -qec "strace -o $T/trace -e trace=write,writev $K m" /dev/null >"$T/out" 2>&1
+    on_terminal m
     check "report on a terminal: writes" 4 "$(writes "$T/trace")"
 else
     fail "could not run under a pseudo-terminal"
@@ -46,9 +54,7 @@ fi
 AT="2026-12-07 13:29:05"
 clock=clock_gettime,clock_gettime64
 for args in "" m; do
-    # shellcheck disable=SC2086
-    frozen "$AT" script -qec "strace -o $T/trace -e trace=write,writev,$clock $K $args" \
-        /dev/null >"$T/out" 2>&1
+    frozen "$AT" on_terminal "$args" "$clock"
     reads=$(grep -c '^clock_gettime[0-9]*(CLOCK_REALTIME' "$T/trace")
     before=$(sed '/^clock_gettime[0-9]*(CLOCK_REALTIME/q' "$T/trace" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: clock reads, writes before the first" \
@@ -68,6 +74,7 @@ check "files opened for writing" 0 "$(grep -cE 'O_WRONLY|O_RDWR|O_CREAT|creat\('
 # the program and /etc/localtime, it tells that zone's local hour and minute
 # (half an hour off UTC).
 if [ "${LINK:-}" = static ]; then
+    need_zone Asia/Kolkata
     mkdir -p "$T/root/etc"
     cp "$1" "$T/root/korvanex"
     cp /usr/share/zoneinfo/Asia/Kolkata "$T/root/etc/localtime"

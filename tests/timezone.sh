@@ -2,6 +2,8 @@
 # SPDX-License-Identifier: MIT
 # The clock is read as local time: time zone and daylight saving applied.
 . "$(dirname "$0")/lib.sh"
+need_zone Asia/Kolkata
+need_zone right/UTC
 
 # rows: reads "INSTANT ZONE LETTER STATUS" lines.
 rows() {

@@ -3,6 +3,7 @@
 # The version resource that Explorer and PowerShell show.
 #   win_version.sh PROGRAM.exe VERSION
 . "$(dirname "$0")/lib.sh"
+need strings binutils
 
 strings -el -n 3 "$K" >"$T/strings"
 while read -r key want; do

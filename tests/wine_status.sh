@@ -55,7 +55,7 @@ clocked() {
 # The full year: a Windows status holds 32 bits.
 while read -r letter format; do
     clocked "$letter" "$format"
-    clocked "$(printf %s "$letter" | tr a-z A-Z)" "$format"
+    clocked "$(printf %s "$letter" | tr '[:lower:]' '[:upper:]')" "$format"
 done <<'EOF_TABLE'
 y %Y
 c %C

@@ -1,0 +1,21 @@
+/* SPDX-License-Identifier: MIT */
+/*
+ * The least any program doing korvanex's job must do: write the banner
+ * through stdio, read the clock once as local time, exit with a field of it.
+ * Built the same way as the command, it is the floor the command is held to:
+ * what it costs beyond this is the command's own overhead.
+ */
+#include <cstdio>
+#include <ctime>
+
+int
+main(void)
+{
+    fputs("\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n",
+          stdout);
+    struct timespec ts;
+    struct tm tm;
+    if (clock_gettime(CLOCK_REALTIME, &ts) != 0 || localtime_r(&ts.tv_sec, &tm) == nullptr)
+        return 255;
+    return tm.tm_mon + 1;
+}
