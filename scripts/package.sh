@@ -5,9 +5,9 @@
 # the Debian packages, the Windows zips, the static Linux tarballs and the
 # source tarball.  What they share is in scripts/package/common.sh: the
 # build, the normalised archives, the end-to-end tests on each shipped
-# program, a .buildinfo of the build environment, and two rebuilds in fresh
-# clones (other paths, umask, time zone, locale, file system) that must give
-# the same bytes.  Only when every check passes does dist/ get SHA256SUMS; a
+# program, and reprotest's two rebuilds from the commit (other paths,
+# umask, time zone, locale, file order, clock...) that must give the same
+# bytes.  Only when every check passes does dist/ get SHA256SUMS; a
 # failed run leaves its files in dist-failed/ instead.
 #   sh scripts/package.sh [--deb] [--install] [--build-only]
 # --deb:        the Debian package for this machine's architecture only,
@@ -18,10 +18,13 @@
 #               build-package/ (what the rebuilds run)
 # Every time stamp in the files is SOURCE_DATE_EPOCH, by default the last
 # commit's time; KORVANEX_MAINTAINER, when set, names the Debian maintainer.
+# The whole step runs on amd64 (its cross compilers, musl toolchain files
+# and Wine are those of an x86_64 host); elsewhere --deb builds the package
+# for the machine's own architecture.
 set -eu
 cd "$(dirname "$0")/.."
 
-deb_only= install= checks=yes
+deb_only="" install="" checks=yes
 for arg in "$@"; do
     case $arg in
     --deb) deb_only=--deb ;;
@@ -33,14 +36,23 @@ for arg in "$@"; do
         ;;
     esac
 done
+command -v dpkg >/dev/null || {
+    echo "scripts/package.sh builds on Debian: dpkg is missing here" >&2
+    exit 2
+}
+native=$(dpkg --print-architecture)
 if [ -n "$deb_only" ]; then
     sh scripts/deps.sh deb
+elif [ "$native" != amd64 ]; then
+    echo "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;" >&2
+    echo "here, sh scripts/package.sh --deb builds and checks the $native package alone" >&2
+    exit 2
 else
-    sh scripts/deps.sh deb deb-arm64 deb-armhf zips static-x86_64 static-aarch64 static-arm
+    sh scripts/deps.sh deb deb-arm64 deb-armhf deb-i386 zips static-x86_64 static-aarch64 static-arm
 fi
 
-# Options from the environment that would change the archives' bytes.
-unset GZIP ZIP ZIPOPT TAR_OPTIONS
+# Options from the environment that would change the files' bytes.
+unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 if [ -e .git ]; then
     commit_time=$(git log -1 --format=%ct)
@@ -50,7 +62,6 @@ else
 fi
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$commit_time}
 export SOURCE_DATE_EPOCH
-native=$(dpkg --print-architecture)
 
 passed=0
 finished=
@@ -74,7 +85,9 @@ leave() {
     exit "$status"
 }
 trap leave EXIT
-trap 'exit 130' INT TERM HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 rm -rf dist dist-failed build-package
 mkdir -p dist build-package
 . scripts/package/common.sh
@@ -85,8 +98,9 @@ mkdir -p dist build-package
 
 make_deb "$native"
 if [ -z "$deb_only" ]; then
-    make_deb arm64 cmake/toolchains/aarch64-linux-gnu.cmake
-    make_deb armhf cmake/toolchains/arm-linux-gnueabihf.cmake
+    make_deb arm64
+    make_deb armhf
+    make_deb i386
     make_zip win64 cmake/toolchains/x86_64-w64-mingw32.cmake
     make_zip win32 cmake/toolchains/i686-w64-mingw32.cmake
     make_static x86_64 cmake/toolchains/x86_64-linux-musl.cmake
@@ -98,8 +112,8 @@ if [ -z "$deb_only" ]; then
         echo "no source tarball: this is not a git clone"
     fi
 fi
-buildinfo
-(cd dist && ls | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS
+(cd dist && find . -type f | sed 's|^[.]/||' | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS
+steady
 ls -l dist
 if [ -z "$checks" ]; then
     finished=yes
@@ -136,7 +150,11 @@ ok "the .buildinfo records the packages of this build, as the README's recipe re
 out=$(sh tests/man_lint.sh man/korvanex.1) || fail "manual page: $out"
 ok "manual page renders without warnings"
 
-[ ! -e .git ] || rebuild_twice
+if [ -e .git ]; then
+    reproduce
+else
+    echo "not rebuilt by reprotest: this is not a git clone"
+fi
 
 if [ -n "$install" ]; then
     deb=dist/korvanex_${version}_$native.deb
