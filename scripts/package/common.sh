@@ -114,10 +114,10 @@ reproduce() {
     nice reprotest --vary="$vary" --store-dir "$store" -s "$T/src" \
         "sh scripts/package.sh --build-only $deb_only" 'build-package/steady/*' \
         >build-package/reprotest.log 2>&1 ||
-        fail "reprotest ($vary): $(tail -n 30 build-package/reprotest.log)
-(the log: build-package/reprotest.log; diffoscope's report: $store/*.diffoscope.out)"
-    sed -n 's/^INFO:reprotest:\(.*experiment-1.*\)/\1/p' build-package/reprotest.log
-    ok "reprotest: two rebuilds from the commit give every release file alike, varied in all but ${vary#-}"
+        fail "reprotest: the rebuilds differ or failed (the log: build-package/reprotest.log;
+diffoscope's report: $store/experiment-1.diffoscope.out):
+$(tail -n 30 build-package/reprotest.log)"
+    ok "reprotest: two rebuilds from the commit give every release file alike, varied in all but $(echo "${vary#-}" | sed 's/,-/, /g')"
     first=$store/control/source-root/build-package/steady
     if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
         echo "this build not compared with the rebuilds: uncommitted changes here"
