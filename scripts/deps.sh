@@ -16,10 +16,10 @@ wine="wine wine64 wine64-preloader wine32:i386 wine32-preloader:i386"
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
-    deb) echo "cmake g++ make git dpkg-dev lintian groff-base strace tzdata" ;;
-    deb-arm64) echo "g++-aarch64-linux-gnu libc6:arm64 qemu-user-static" ;;
-    deb-armhf) echo "g++-arm-linux-gnueabihf libc6:armhf qemu-user-static" ;;
-    deb-i386) echo "g++-i686-linux-gnu libc6:i386 qemu-user-static" ;;
+    deb) echo "cmake g++ make git dpkg-dev debhelper lintian groff-base strace tzdata reprotest diffoscope-minimal faketime disorderfs" ;;
+    deb-arm64) echo "g++-aarch64-linux-gnu libc6-dev:arm64 qemu-user-static" ;;
+    deb-armhf) echo "g++-arm-linux-gnueabihf libc6-dev:armhf qemu-user-static" ;;
+    deb-i386) echo "g++-i686-linux-gnu libc6-dev:i386 qemu-user-static" ;;
     fresh-root) echo "mmdebstrap" ;;
     zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3 python3-yaml $wine" ;;
     *)

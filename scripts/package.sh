@@ -5,9 +5,9 @@
 # the Debian packages, the Windows zips, the static Linux tarballs and the
 # source tarball.  What they share is in scripts/package/common.sh: the
 # build, the normalised archives, the end-to-end tests on each shipped
-# program, a .buildinfo of the build environment, and two rebuilds in fresh
-# clones (other paths, umask, time zone, locale, file system) that must give
-# the same bytes.  Only when every check passes does dist/ get SHA256SUMS; a
+# program, and reprotest's two rebuilds from the commit (other paths,
+# umask, time zone, locale, file order, clock...) that must give the same
+# bytes.  Only when every check passes does dist/ get SHA256SUMS; a
 # failed run leaves its files in dist-failed/ instead.
 #   sh scripts/package.sh [--deb] [--install] [--build-only]
 # --deb:        the Debian package for this machine's architecture only,
@@ -18,10 +18,13 @@
 #               build-package/ (what the rebuilds run)
 # Every time stamp in the files is SOURCE_DATE_EPOCH, by default the last
 # commit's time; KORVANEX_MAINTAINER, when set, names the Debian maintainer.
+# The whole step runs on amd64 (its cross compilers, musl toolchain files
+# and Wine are those of an x86_64 host); elsewhere --deb builds the package
+# for the machine's own architecture.
 set -eu
 cd "$(dirname "$0")/.."
 
-deb_only= install= checks=yes
+deb_only="" install="" checks=yes
 for arg in "$@"; do
     case $arg in
     --deb) deb_only=--deb ;;
@@ -33,6 +36,16 @@ for arg in "$@"; do
         ;;
     esac
 done
+command -v dpkg >/dev/null || {
+    echo "scripts/package.sh builds on Debian: dpkg is missing here" >&2
+    exit 2
+}
+native=$(dpkg --print-architecture)
+if [ -z "$deb_only" ] && [ "$native" != amd64 ]; then
+    echo "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;" >&2
+    echo "here, sh scripts/package.sh --deb builds and checks the $native package alone" >&2
+    exit 2
+fi
 # The release files, as targets.txt names them: KIND:NAME and toolchain.
 releases=$(sh scripts/targets.sh release toolchain -- ' (deb|zip|tar):')
 [ -z "$deb_only" ] || releases=$(echo "$releases" | grep '^deb:native ')
@@ -52,8 +65,8 @@ toolchain_of() {
     sh scripts/targets.sh toolchain -- " $1 " | sed 's/^-$//'
 }
 
-# Options from the environment that would change the archives' bytes.
-unset GZIP ZIP ZIPOPT TAR_OPTIONS
+# Options from the environment that would change the files' bytes.
+unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 if [ -e .git ]; then
     commit_time=$(git log -1 --format=%ct)
@@ -63,7 +76,6 @@ else
 fi
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$commit_time}
 export SOURCE_DATE_EPOCH
-native=$(dpkg --print-architecture)
 
 passed=0
 finished=
@@ -87,7 +99,9 @@ leave() {
     exit "$status"
 }
 trap leave EXIT
-trap 'exit 130' INT TERM HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 rm -rf dist dist-failed build-package
 mkdir -p dist build-package
 . scripts/package/common.sh
@@ -103,7 +117,7 @@ while read -r release toolchain <&3; do
     deb:native) make_deb "$native" ;;
     # This machine's package is the one built without a toolchain file.
     deb:"$native") ;;
-    deb:*) make_deb "${release#deb:}" "$file" ;;
+    deb:*) make_deb "${release#deb:}" ;;
     zip:*) make_zip "${release#zip:}" "$file" ;;
     tar:*) make_static "${release#tar:}" "$file" ;;
     esac
@@ -121,8 +135,8 @@ elif [ -e .git ]; then
 else
     echo "no source tarball: this is not a git clone"
 fi
-buildinfo
-(cd dist && ls | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS
+(cd dist && find . -type f | sed 's|^[.]/||' | LC_ALL=C sort | xargs sha256sum) >build-package/SHA256SUMS
+steady
 ls -l dist
 if [ -z "$checks" ]; then
     finished=yes
@@ -159,7 +173,11 @@ ok "the .buildinfo records the packages of this build, as the README's recipe re
 out=$(sh tests/man_lint.sh man/korvanex.1) || fail "manual page: $out"
 ok "manual page renders without warnings"
 
-[ ! -e .git ] || rebuild_twice
+if [ -e .git ]; then
+    reproduce
+else
+    echo "not rebuilt by reprotest: this is not a git clone"
+fi
 
 if [ -n "$install" ]; then
     deb=dist/korvanex_${version}_$native.deb

@@ -33,8 +33,7 @@ tarball() {
 build() {
     dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON \
-        ${KORVANEX_MAINTAINER:+"-DKORVANEX_MAINTAINER=$KORVANEX_MAINTAINER"} "$@" >/dev/null
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
@@ -77,82 +76,57 @@ tests_on() {
     ok "$1: $(sed -n 's/.*tests passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
 }
 
-# buildinfo: dist/korvanex_VERSION_ARCH.buildinfo, the build environment as
-# Debian records it: the packages that the build used, with their versions,
-# and the checksums of every file built.  Like Debian's, it says when it was
-# made and in what locale.
-buildinfo() {
-    dir=build-package/buildinfo
-    mkdir -p "$dir/debian"
-    deps="cmake, make, g++, dpkg-dev, git"
-    [ -n "$deb_only" ] || deps="$deps, zip, g++-aarch64-linux-gnu, g++-arm-linux-gnueabihf"
-    [ -n "$deb_only" ] || deps="$deps, g++-arm-linux-gnueabi, g++-mingw-w64-x86-64-posix"
-    [ -n "$deb_only" ] || deps="$deps, g++-mingw-w64-i686-posix, musl-dev"
-    sed "/^Maintainer:/a Build-Depends: $deps" "build-package/deb-$native/debian/control" \
-        >"$dir/debian/control"
-    cp "build-package/deb-$native/changelog" "$dir/debian/changelog"
-    (cd dist && for f in *; do
+# steady: build-package/steady/, each file of dist/ as a rebuild must give
+# it again.  A .buildinfo records when and in what locale it was made: not
+# its Build-Date and locale lines, then; and a .changes the checksums of its
+# .buildinfo: not those lines.
+steady() {
+    mkdir -p build-package/steady
+    for f in dist/*; do
         case $f in
-        *.deb) echo "$f utils optional" ;;
-        *) echo "$f byhand -" ;;
-        esac
-    done) >"$dir/debian/files"
-    (cd "$dir" && dpkg-genbuildinfo --build=binary "-u$OLDPWD/dist" \
-        "-O$OLDPWD/dist/korvanex_${version}_$native.buildinfo")
+        *.buildinfo) grep -vE '^(Build-Date:| LANG=| LC_[A-Z]*=)' "$f" ;;
+        *.changes) grep -v '[.]buildinfo$' "$f" ;;
+        *) cat "$f" ;;
+        esac >"build-package/steady/${f#dist/}"
+    done
 }
 
-# rebuild_twice: the same bytes again, from two fresh clones of the commit
-# elsewhere, under another umask, time zone and locale, at another time,
-# with SOURCE_DATE_EPOCH at its default (the commit's time), and one on a
-# file system that lists a directory in another order (tmpfs, where
-# /dev/shm is one).
-rebuild_twice() {
-    commit=$(git rev-parse HEAD)
-    # rebuild DIR UMASK TZ LOCALE
-    rebuild() {
-        mkdir -p "$(dirname "$1")"
-        (
-            umask "$2"
-            TZ=$3 LC_ALL=$4
-            export TZ LC_ALL
-            unset SOURCE_DATE_EPOCH
-            git clone -q . "$1" && cd "$1" && git checkout -q --detach "$commit" &&
-                sh scripts/package.sh --build-only $deb_only
-        ) >"$1.log" 2>&1 || fail "rebuild in $1: $(tail -n 20 "$1.log")"
-    }
-    # same WHAT DIR1 DIR2: DIR1/dist and DIR2/dist hold the same files, byte
-    # for byte; of the .buildinfo, all but the date and locale.
-    same() {
-        (cd "$2/dist" && ls) >"$T/names1"
-        (cd "$3/dist" && ls) >"$T/names2"
-        cmp -s "$T/names1" "$T/names2" || fail "$1: other files: $(cat "$T/names1") / $(cat "$T/names2")"
-        differ=
-        for f in $(cat "$T/names1"); do
-            case $f in
-            *.buildinfo)
-                volatile='^(Build-Date:| LANG=| LC_[A-Z]*=)'
-                grep -vE "$volatile" "$2/dist/$f" >"$T/info1"
-                grep -vE "$volatile" "$3/dist/$f" | cmp -s "$T/info1" -
-                ;;
-            *) cmp -s "$2/dist/$f" "$3/dist/$f" ;;
-            esac || differ="$differ $f"
-        done
-        [ -z "$differ" ] || fail "$1: these differ:$differ (diffoscope on $2/dist and $3/dist tells where)"
-    }
-    other=$T/b
-    if [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && [ -w /dev/shm ]; then
-        other=$(mktemp -d /dev/shm/korvanex.XXXXXX)
-        undo="rm -rf '$other'; $undo"
+# reproduce: reprotest builds every release file twice more from a fresh
+# clone of the commit, with SOURCE_DATE_EPOCH at its default (the commit's
+# time), the second time varied in all it can vary here; then this build
+# must match the first.  diffoscope's report tells where any file differs.
+reproduce() {
+    git clone -q . "$T/src"
+    git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"
+    # Building as other users needs sudo and users made for it.
+    vary=-user_group
+    # Listing directories in another order takes a FUSE file system.
+    if [ ! -c /dev/fuse ] || ! command -v disorderfs >/dev/null; then
+        vary="$vary,-fileordering"
+        echo "not varied: file order (no FUSE here)"
     fi
-    rebuild "$T/a/korvanex" 022 UTC0 C
-    rebuild "$other/another/place/korvanex-$version" 077 "<+1245>-12:45" C.UTF-8
-    same "two rebuilds" "$T/a/korvanex" "$other/another/place/korvanex-$version"
+    # Another host and domain name take a UTS namespace.
+    if ! unshare --uts true 2>/dev/null; then
+        vary="$vary,-domain_host"
+        echo "not varied: host and domain name (no UTS namespace here)"
+    fi
+    store=$PWD/build-package/reprotest
+    nice reprotest --vary="$vary" --store-dir "$store" -s "$T/src" \
+        "sh scripts/package.sh --build-only $deb_only" 'build-package/steady/*' \
+        >build-package/reprotest.log 2>&1 ||
+        fail "reprotest: the rebuilds differ or failed (the log: build-package/reprotest.log;
+diffoscope's report: $store/experiment-1.diffoscope.out):
+$(tail -n 30 build-package/reprotest.log)"
+    ok "reprotest: two rebuilds from the commit give every release file alike, varied in all but $(echo "${vary#-}" | sed 's/,-/, /g')"
+    first=$store/control/source-root/build-package/steady
     if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
-        ok "two rebuilds elsewhere agree byte for byte (uncommitted changes here: dist/ not compared)"
+        echo "this build not compared with the rebuilds: uncommitted changes here"
     elif [ "$SOURCE_DATE_EPOCH" != "$commit_time" ]; then
-        ok "two rebuilds elsewhere agree byte for byte (SOURCE_DATE_EPOCH given: dist/ not compared)"
+        echo "this build not compared with the rebuilds: SOURCE_DATE_EPOCH given"
     else
-        same "this build and a rebuild" . "$T/a/korvanex"
-        ok "two rebuilds elsewhere give every file in dist/ byte for byte"
+        diffoscope --exclude-directory-metadata=yes build-package/steady "$first" \
+            >build-package/diffoscope.txt 2>&1 ||
+            fail "this build and a rebuild differ: $(head -n 40 build-package/diffoscope.txt)"
+        ok "this build gives every release file as the rebuilds do"
     fi
 }

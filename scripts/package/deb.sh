@@ -1,44 +1,46 @@
 # SPDX-License-Identifier: MIT
-# The Debian packages, one for each architecture, dynamically linked as
-# Debian's policy wants: the command, its manual page, changelog and
-# copyright.  Sourced by scripts/package.sh.
+# The Debian packages, one for each architecture, built by debhelper from
+# debian/ as Debian builds its own: the command, its manual page, changelog
+# and copyright, with a .buildinfo and a .changes each.  Sourced by
+# scripts/package.sh.
 
-# make_deb ARCH [TOOLCHAIN_FILE]: dist/korvanex_VERSION_ARCH.deb for the
-# Debian architecture ARCH, cross-compiled with TOOLCHAIN_FILE if given.
+# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes} for the
+# Debian architecture ARCH, natively for this machine's, else cross-built
+# with Debian's cross and nocheck profiles (the tests run on the packaged
+# program instead).  dpkg-buildpackage writes beside the source tree, so
+# each build has a copy of the committed source of its own.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
-    root=$PWD/$dir/root
-    # Debian's compiler flags for the architecture: hardening, bind-now
-    # included (the report path binds no more symbols than it calls), and the
-    # source directory mapped to "." in whatever the compiler records.  Not
-    # the stack protector: it guards no buffer here (only locals whose
-    # address is taken), and binding its failure handler costs every run
-    # some 230 instructions, 0.2 per cent of the start-up.
-    flags() {
-        DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow,-stackprotector DEB_HOST_ARCH=$arch \
-            dpkg-buildflags --get "$1"
-    }
-    build "$dir" ${2:+--toolchain "$2"} -DCMAKE_INSTALL_PREFIX=/usr \
-        "-DCMAKE_CXX_FLAGS=$(flags CPPFLAGS) $(flags CXXFLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=$(flags LDFLAGS)"
-    DESTDIR=$root cmake --install "$dir" --strip >/dev/null
-    # As Debian's own packages: no compiler identification either.  The
-    # notes stay: the build ID, and the CPU's hardening marks.
-    strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$dir/CMakeCache.txt")
-    "$strip" --remove-section=.comment "$root/usr/bin/korvanex"
-    mkdir "$root/DEBIAN"
-    (cd "$root" && find usr -type f | LC_ALL=C sort | xargs md5sum) >"$root/DEBIAN/md5sums"
-    # The dependencies on shared libraries, as the architecture's packages
-    # declare them; then the control file, with the version of the changelog.
-    (
-        cd "$dir"
-        export DEB_HOST_ARCH="$arch"
-        dpkg-shlibdeps -Tdebian/substvars root/usr/bin/korvanex
-        dpkg-gencontrol -cdebian/control -lchangelog -Tdebian/substvars -fdebian/files -Proot
-    )
-    normalise "$root"
-    dpkg-deb --root-owner-group --threads-max=1 -Zxz --build "$root" \
-        "dist/korvanex_${version}_$arch.deb" >/dev/null
+    src=$dir/korvanex-$version
+    mkdir -p "$src"
+    if [ -e .git ]; then
+        git archive HEAD | tar -x -C "$src"
+    else
+        # A source tarball's tree, less what the builds have added to it.
+        find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
+    fi
+    # One version everywhere: the package's, the build's and the release notes'.
+    changelog=$(dpkg-parsechangelog -l "$src/debian/changelog" -SVersion)
+    project=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' "$src/CMakeLists.txt")
+    notes=$(sed -n 's/^## \([0-9][0-9.]*\) - .*/\1/p' "$src/CHANGELOG.md" | head -n 1)
+    if [ "$changelog" != "$project" ] || [ "$notes" != "$project" ]; then
+        fail "versions differ: debian/changelog $changelog, CMakeLists.txt $project, CHANGELOG.md $notes"
+    fi
+    if [ -n "${KORVANEX_MAINTAINER:-}" ]; then
+        name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
+        sed -i "s|^Maintainer: .*|Maintainer: $name|" "$src/debian/control"
+        sed -i "s|^ -- .*  \([A-Z][a-z][a-z], \)| -- $name  \1|" "$src/debian/changelog"
+    fi
+    cross=
+    [ "$arch" = "$native" ] || cross="--host-arch $arch -Pcross,nocheck"
+    # Two jobs whatever the machine: the .buildinfo records the number.
+    # shellcheck disable=SC2086
+    (cd "$src" && dpkg-buildpackage -b -us -uc -J2 $cross) >"$dir/build.log" 2>&1 ||
+        fail "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
+    for f in deb buildinfo changes; do
+        cp "$dir/korvanex_${version}_$arch.$f" dist/
+    done
     built deb "$arch"
 }
 
@@ -53,19 +55,19 @@ check_deb() {
     depends=$(dpkg-deb -f "$deb" Depends)
     printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
         fail "$deb depends on: $depends"
+    dpkg -x "$deb" "$T/deb-$1"
+    # As Debian's own packages: no compiler identification (the notes stay:
+    # the build ID, and the CPU's hardening marks).
+    ! readelf -S -W "$T/deb-$1/usr/bin/korvanex" | grep -q ' [.]comment ' ||
+        fail "$deb: the program keeps its .comment section"
     ok "$deb holds the command, its manual page, changelog and copyright; depends on $depends"
 
-    lintian --fail-on error,warning,info --display-info "$deb" >"$T/lintian" 2>"$T/err" ||
-        fail "lintian $deb: $(cat "$T/lintian" "$T/err")"
-    ok "lintian passes $deb"
+    changes=dist/korvanex_${version}_$1.changes
+    lintian --fail-on error,warning,info --display-info "$changes" >"$T/lintian" 2>"$T/err" ||
+        fail "lintian $changes: $(cat "$T/lintian" "$T/err")"
+    ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
 
     # Built with Debian's flags, not the test presets'.
-    case $1 in
-    "$native") toolchain= ;;
-    arm64) toolchain=aarch64-linux-gnu ;;
-    armhf) toolchain=arm-linux-gnueabihf ;;
-    esac
-    dpkg -x "$deb" "$T/deb-$1"
-    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$toolchain"
+    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$(toolchain_of "deb:$1")"
 }

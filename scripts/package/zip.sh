@@ -38,11 +38,7 @@ check_zip() {
     [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         fail "$zip: the PE header's time stamp is $stamp"
     ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
-    case $1 in
-    win64) toolchain=x86_64-w64-mingw32 ;;
-    win32) toolchain=i686-w64-mingw32 ;;
-    esac
-    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$toolchain"
+    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$(toolchain_of "zip:$1")"
 
     # The Windows README shows the README's Windows recipes as they are tested.
     for name in batch windows-sh; do
