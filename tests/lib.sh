@@ -161,3 +161,35 @@ batch() {
 recipe() {
     awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
 }
+
+# turns: instants between which the recipes' tests turn the clock, "OLD NEW"
+# a line, local times as the stand-in CLOCK_STANDIN reads them: a minute, an
+# hour, midnight and new years (the century too).  One-digit fields in each,
+# so that a dropped leading zero shows.
+turns() {
+    cat <<'EOF_TABLE'
+2026-03-04T12:34:59 2026-03-04T12:35:00
+2026-05-06T07:08:59 2026-05-06T07:09:00
+2026-01-02T08:59:59 2026-01-02T09:00:00
+2027-02-28T23:59:59 2027-03-01T00:00:00
+1999-12-31T23:59:59 2000-01-01T00:00:00
+2009-12-31T23:59:59 2010-01-01T00:00:00
+EOF_TABLE
+}
+
+# clock_script OLD NEW J: the stand-in's script in which the first J calls
+# see OLD and every later one NEW.
+clock_script() {
+    script=$2
+    i=0
+    while [ "$i" -lt "$3" ]; do
+        script="$1 $script"
+        i=$((i + 1))
+    done
+    printf '%s' "$script"
+}
+
+# stamp INSTANT: the recipes' time stamp and date of a stand-in's instant.
+stamp() {
+    printf '%s %s' "$(printf %s "$1" | tr T: _-)" "$(printf %s "${1%T*}" | tr -d -)"
+}

@@ -41,7 +41,7 @@ check_zip() {
     tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$(toolchain_of "zip:$1")"
 
     # The Windows README shows the README's Windows recipes as they are tested.
-    for name in batch windows-sh; do
+    for name in batch powershell windows-sh; do
         awk -v name="$name" -f tests/recipe.awk README.md | sed 's/^/    /' | tr '\n' '\1' >"$T/want"
         [ -s "$T/want" ] || fail "README.md has no $name recipe"
         case $(tr '\n' '\1' <"$T/$top/README.txt" | tr -d '\r') in
@@ -49,5 +49,5 @@ check_zip() {
         *) fail "$zip: README.txt lacks the README's $name recipe" ;;
         esac
     done
-    ok "$zip: README.txt shows the README's batch and POSIX shell recipes"
+    ok "$zip: README.txt shows the README's batch, PowerShell and POSIX shell recipes"
 }
