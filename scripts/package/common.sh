@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: MIT
+# Variables such as version, native and T are set by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
 # What the recipes in scripts/package/ share, sourced by scripts/package.sh
 # (which sets version, commit_time, native, deb_only, T and undo first).
 
@@ -50,7 +52,7 @@ built() {
 month_run() {
     what=$1
     shift
-    for try in 1 2 3; do
+    for _ in 1 2 3; do
         month=$(date +%-m)
         status=0
         "$@" m >"$T/out" 2>"$T/err" || status=$?

@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: MIT
+# Variables such as version, native and T are set by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
 # The Debian packages, one for each architecture, built by debhelper from
 # debian/ as Debian builds its own: the command, its manual page, changelog
 # and copyright, with a .buildinfo and a .changes each.  Sourced by

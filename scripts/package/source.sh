@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: MIT
+# Variables such as version, native and T are set by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
 # The source tarball: the commit's files under korvanex-VERSION/, with the
 # commit's time in packaging/source-date-epoch, so that it builds the same
 # release files again.  Sourced by scripts/package.sh.

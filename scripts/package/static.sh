@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: MIT
+# Variables such as version, native and T are set by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
 # The static Linux programs, one tarball for each CPU family: the command
 # linked statically against musl, so that it runs on any Linux of that
 # family whatever its C library, with its manual page, the licences (ours

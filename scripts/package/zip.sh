@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: MIT
+# Variables such as version, native and T are set by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
 # The Windows zips, 64-bit and 32-bit: korvanex.exe, LICENSE.txt and a
 # README.txt for Windows users.  Sourced by scripts/package.sh.
 
