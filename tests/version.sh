@@ -7,12 +7,15 @@
 . "$(dirname "$0")/lib.sh"
 
 cd "$1" || exit 1
-if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    echo "SKIP: not a git checkout: no list of the project's files"
-    exit 77
-fi
 pattern="(^|[^0-9.])$(echo "$2" | sed 's/[.]/[.]/g')([^0-9]|\$)"
-git ls-files -z -- . ':!CMakeLists.txt' ':!CHANGELOG.md' ':!debian/changelog' |
+# The project's files: git's list in a clone; elsewhere (a source tarball)
+# every file but the build trees'.
+if [ -e .git ]; then
+    git ls-files
+else
+    find . \( -name .git -o -name build -o -name 'build-*' -o -name 'dist*' \) -prune \
+        -o -type f -print | sed 's|^[.]/||'
+fi | grep -v -x -E 'CMakeLists.txt|CHANGELOG.md|debian/changelog' | tr '\n' '\0' |
     xargs -0 grep -n -E "$pattern" -- >"$T/hits" 2>/dev/null
 check "files that write the version $2 out" "" "$(cat "$T/hits")"
 # The texts that need it do take it.
