@@ -27,12 +27,14 @@ Subsystem 00000003
 EOF_TABLE
 
 # Each imported function as "DLL FUNCTION" (ordinals as "#N"): the rows of
-# each "DLL Name:" block, up to the blank line that ends it.
+# each "DLL Name:" block, up to the blank line that ends it.  The name is
+# the row's last field: binutils 2.40 writes "vma hint name", later ones
+# "vma ordinal hint name", and "<none>" for the name of an ordinal import.
 awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
      /^[[:space:]]*$/ { dll = ""; next }
      dll == "" || $1 == "vma:" { next }
      NF < 3 { print dll, "?" $0; next }
-     { print dll, ($3 == "<none>" ? "#" $2 : $3) }' "$T/headers" >"$T/imports"
+     { print dll, ($NF == "<none>" ? "#" $2 : $NF) }' "$T/headers" >"$T/imports"
 grep -qi '^kernel32[.]dll ' "$T/imports" || fail "no import table read from $K"
 
 # DLL names in either case, as Windows takes them; versions as NT major.minor.
