@@ -6,7 +6,7 @@
 # exit), the least the job itself costs.  Figures: user-space instructions
 # (callgrind), page faults (the program's own pages touched, from wait4) and
 # wall time of a run; "date +%m" for reference.  Needs both builds
-# configured in Release (presets native and static-x86_64) and valgrind.
+# configured in Release (sh scripts/test.sh native static-x86_64) and valgrind.
 # Exits 1 when a goal is missed (see bench/README.md).
 #   [RUNS=N] sh bench/startup.sh [DYNAMIC_BUILD_DIR [STATIC_BUILD_DIR]]
 set -eu

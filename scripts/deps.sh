@@ -1,18 +1,18 @@
 #!/bin/sh
-# Installs with apt-get the Debian packages that some steps or test presets
+# Installs with apt-get the Debian packages that some steps or builds
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
 # one cross-built for ARCH; zips: the Windows zips; fresh-root: a minimal
-# Debian root made for the Quick start) or a preset of targets.txt, which
-# names each preset's packages (a release file needs its preset's too).
+# Debian root made for the Quick start) or a build of targets.txt, which
+# names its packages (a release file needs its build's too).
 set -eu
 cd "$(dirname "$0")/.."
 
 # Wine for the zipped programs, 64-bit and 32-bit.
 wine="wine wine64 wine64-preloader wine32:i386 wine32-preloader:i386"
 
-# needs NAME: the packages for one step or preset.
+# needs NAME: the packages for one step or build.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
@@ -31,7 +31,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|fresh-root|PRESET..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|fresh-root|NAME..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage

@@ -55,7 +55,7 @@ sh scripts/deps.sh $(echo "$releases" | while read -r release toolchain; do
     deb:native) echo deb ;;
     deb:*) echo "deb-${release#deb:}" ;;
     zip:*) echo zips ;;
-    tar:*) sh scripts/targets.sh preset -- " $release " ;;
+    tar:*) sh scripts/targets.sh name -- " $release " ;;
     esac
 done | sort -u)
 

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Prints columns of targets.txt, one row a line, in the order of the rows:
 #   sh scripts/targets.sh COLUMN... [-- PATTERN]
-# COLUMN is a heading of the table (preset, system, cpu, libc, link,
-# toolchain, emulator, release, packages); with -- PATTERN, only the rows
-# whose line matches the extended regular expression PATTERN.
+# COLUMN is a heading of the table (name, toolchain, release, options,
+# packages); with -- PATTERN, only the rows whose line matches the extended
+# regular expression PATTERN.
 set -eu
 table=$(dirname "$0")/../targets.txt
 columns='' pattern=''
@@ -18,10 +18,9 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-# shellcheck disable=SC2086
 awk -v columns="$columns" -v pattern="$pattern" '
     BEGIN {
-        n = split("preset system cpu libc link toolchain emulator release packages", names, " ")
+        n = split("name toolchain release options packages", names, " ")
         for (i = 1; i <= n; i++) index_of[names[i]] = i
         wanted = split(columns, want, " ")
         for (i = 1; i <= wanted; i++)

@@ -1,31 +1,30 @@
 #!/bin/sh
 # Installs what the tests need when it is missing, then builds and runs the
-# suites, warnings as errors, one CMake preset each, every row of
-# targets.txt in its order: the native build, the same build under
+# suites, warnings as errors, one build tree each (build-test/NAME), every
+# row of targets.txt in its order: the native build, the same build under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the static programs on
 # musl, the other Linux CPUs under QEMU, and the 64-bit and 32-bit Windows
-# programs under Wine.  Given preset names, only those, with only what they
+# programs under Wine.  Given names of rows, only those, with only what they
 # need installed.
-#   sh scripts/test.sh [PRESET...]
+#   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
 # Nothing reads standard input; a closed one would hand its descriptor to
 # the first file a test or Wine opens.
 exec </dev/null
-# Every preset, in the order they run when none is named.
-all=$(sh scripts/targets.sh preset | paste -s -d ' ' -)
-presets=${*:-$all}
-for preset in $presets; do
+all=$(sh scripts/targets.sh name | paste -s -d ' ' -)
+names=${*:-$all}
+for name in $names; do
     case " $all " in
-    *" $preset "*) ;;
+    *" $name "*) ;;
     *)
-        echo "usage: sh scripts/test.sh [PRESET...]; presets: $all" >&2
+        echo "usage: sh scripts/test.sh [NAME...]; names: $all" >&2
         exit 2
         ;;
     esac
 done
 # shellcheck disable=SC2086
-sh scripts/deps.sh $presets
+sh scripts/deps.sh $names
 # As many build jobs as the machine has processors.
 CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(getconf _NPROCESSORS_ONLN)}
 export CMAKE_BUILD_PARALLEL_LEVEL
@@ -33,15 +32,22 @@ export CMAKE_BUILD_PARALLEL_LEVEL
 # was installed first, a skip is a missing install step: a failure.
 junit=$(mktemp)
 trap 'rm -f "$junit"' EXIT
-for preset in $presets; do
-    echo "== $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset"
-    ctest --preset "$preset" --output-junit "$junit"
+for name in $names; do
+    began=$(date +%s)
+    echo "== $name"
+    set -- -DCMAKE_BUILD_TYPE=Release -DKORVANEX_WERROR=ON -DKORVANEX_UNIT_TESTS=ON
+    # shellcheck disable=SC2046 # one option a line, no spaces in them
+    set -- "$@" $(sh scripts/targets.sh toolchain options -- "^$name " | awk '{
+        if ($1 != "-") print "--toolchain=cmake/toolchains/" $1 ".cmake"
+        if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
+    cmake -S . -B "build-test/$name" "$@" >/dev/null
+    cmake --build "build-test/$name"
+    ctest --test-dir "build-test/$name" --output-on-failure --timeout 900 --output-junit "$junit"
     skipped=$(sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$junit" | paste -s -d ' ' -)
     if [ -n "$skipped" ]; then
-        echo "FAIL: $preset: skipped, for want of a tool (their SKIP lines are in" \
+        echo "FAIL: $name: skipped, for want of a tool (their SKIP lines are in" \
             "Testing/Temporary/LastTest.log of the build tree): $skipped" >&2
         exit 1
     fi
+    echo "== $name: $(($(date +%s) - began)) s"
 done
