@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Runs the README's Quick start as a newcomer would: in a fresh minimal
 # Debian root (mmdebstrap's minbase, from the Debian archives this machine's
-# apt uses), as root, on the files of the current commit, the two commands
-# exactly as README.md has them.  The first must end with the month as its
+# apt uses), as root, on the source tarball (by default the current commit's
+# files) unpacked under a path that holds a space, the two commands exactly
+# as its README.md has them.  The first must end with the month as its
 # status, the second must pass.  Run it as root.
-#   sh scripts/fresh-root.sh 12|13|bookworm|trixie
+#   sh scripts/fresh-root.sh 12|13|bookworm|trixie [SOURCE.tar.gz]
 # mmdebstrap makes the root in its own mount and PID namespaces and runs the
 # commands from its customize hook, so that its mounts and every process in
 # the root go with it; the root itself (format null) is thrown away.
@@ -19,17 +20,18 @@ if [ "${1-}" = --hook ]; then
     root=$2
     tmp=$FRESH_ROOT_TMP
     echo "made=$(seconds)" >"$tmp/result"
-    # Exactly the committed files, as in a clone or the source tarball.
-    mkdir "$root/root/korvanex"
-    tar -x -C "$root/root/korvanex" -f "$tmp/source.tar"
+    # Under a path with a space, which every script must take.
+    tree="$root/root/source tree"
+    mkdir "$tree"
+    tar -x -C "$tree" -f "$tmp/source.tar"
+    top=$(ls "$tree")
     # in_chroot CMD: as root in the root, with a login's environment.
     in_chroot() {
         chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-            /bin/sh -c "cd /root/korvanex && $1"
+            /bin/sh -c "cd \"/root/source tree/$top\" && $1"
     }
-    recipe=$(awk -v name=quick-start -f "$root/root/korvanex/tests/recipe.awk" \
-        "$root/root/korvanex/README.md")
+    recipe=$(awk -v name=quick-start -f "$tree/$top/tests/recipe.awk" "$tree/$top/README.md")
     build=$(echo "$recipe" | sed -n 1p)
     tests=$(echo "$recipe" | sed -n 2p)
     if [ -z "$build" ] || [ -z "$tests" ] || [ "$(echo "$recipe" | wc -l)" -ne 2 ]; then
@@ -70,10 +72,10 @@ if [ "${1-}" = --hook ]; then
 fi
 
 usage() {
-    echo "usage: sh scripts/fresh-root.sh 12|13|bookworm|trixie" >&2
+    echo "usage: sh scripts/fresh-root.sh 12|13|bookworm|trixie [SOURCE.tar.gz]" >&2
     exit 2
 }
-[ $# -eq 1 ] || usage
+[ $# -eq 1 ] || [ $# -eq 2 ] || usage
 case $1 in
 12 | bookworm) codename=bookworm ;;
 13 | trixie) codename=trixie ;;
@@ -184,11 +186,14 @@ include=
 apt-config dump | grep -i '^Acquire::[^ ]*::Proxy ' >"$tmp/proxy.conf" || true
 proxy=
 [ ! -s "$tmp/proxy.conf" ] || proxy=--aptopt=$tmp/proxy.conf
-git -C "$src" archive HEAD >"$tmp/source.tar"
-
-echo "== fresh root: Debian $codename, commit $(git -C "$src" rev-parse --short HEAD)"
-[ -z "$(git -C "$src" status --porcelain)" ] ||
-    echo "(changes not committed are left out)"
+if [ $# -eq 2 ]; then
+    gzip -dc "$2" >"$tmp/source.tar"
+    echo "== fresh root: Debian $codename, $2"
+else
+    git -C "$src" archive --prefix=korvanex/ HEAD >"$tmp/source.tar"
+    echo "== fresh root: Debian $codename, commit $(git -C "$src" rev-parse --short HEAD)"
+    [ -z "$(git -C "$src" status --porcelain)" ] || echo "(changes not committed are left out)"
+fi
 began=$(seconds)
 export FRESH_ROOT_TMP="$tmp" FRESH_ROOT_SELF="$self"
 # In the background, so that a signal reaches the trap at once rather than
