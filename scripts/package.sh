@@ -3,19 +3,17 @@
 # Builds the release files into dist/ and checks them.  Each kind has its
 # recipe in scripts/package/ (make_KIND builds it, check_KIND checks it):
 # the Debian packages, the Windows zips, the static Linux tarballs and the
-# source tarball.  What they share is in scripts/package/common.sh: the
-# build, the normalised archives, the end-to-end tests on each shipped
-# program, and reprotest's two rebuilds from the commit (other paths,
-# umask, time zone, locale, file order, clock...) that must give the same
-# bytes.  Only when every check passes does dist/ get SHA256SUMS; a
-# failed run leaves its files in dist-failed/ instead.
+# source tarball; common.sh has what they share.  From a clone the release
+# is the first of reprotest's two builds of the commit, which must give the
+# same bytes however the second is varied.  Only when every check passes
+# does dist/ get SHA256SUMS; a failed run leaves dist-failed/ instead.
 #   sh scripts/package.sh [--deb] [--install] [--build-only]
 # --deb:        the Debian package for this machine's architecture only,
 #               without the cross and Windows toolchains
 # --install:    then also installs the .deb with apt, runs the installed
 #               command, and removes it again
-# --build-only: the files alone, unchecked, SHA256SUMS left in
-#               build-package/ (what the rebuilds run)
+# --build-only: one build, unchecked, SHA256SUMS left in build-package/
+#               (what reprotest runs)
 # Every time stamp in the files is SOURCE_DATE_EPOCH, by default the last
 # commit's time; KORVANEX_MAINTAINER, when set, names the Debian maintainer.
 # The whole step runs on amd64 (its cross compilers, musl toolchain files
