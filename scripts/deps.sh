@@ -41,6 +41,15 @@ for name in "$@"; do
     need="$need $packages"
 done
 
+# Without dpkg and apt-get (not Debian or its kin) nothing can be checked or
+# installed here: what this system needs is the packages named.
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+    # shellcheck disable=SC2046,SC2086
+    echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian" \
+        "packages hold:" $(printf '%s\n' $need | sort -u) >&2
+    exit 1
+fi
+
 installed() {
     dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
