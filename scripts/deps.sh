@@ -21,7 +21,7 @@ needs() {
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6-dev:armhf qemu-user-static" ;;
     deb-i386) echo "g++-i686-linux-gnu libc6-dev:i386 qemu-user-static" ;;
     fresh-root) echo "mmdebstrap" ;;
-    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3 python3-yaml $wine" ;;
+    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix jq $wine" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1
