@@ -1,8 +1,23 @@
 #!/bin/sh
-# Builds the command (Release) into build/, installing the compiler and
-# CMake first when they are missing.
+# Builds the command (Release) into build/ with CMake, make and a C++
+# compiler.  Where one is missing, Debian and its kin (apt-get) get it
+# installed; elsewhere the build stops, naming it.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh build
+missing=
+add() { missing="${missing:+$missing,} $1"; }
+command -v cmake >/dev/null || add cmake
+command -v make >/dev/null || add make
+# The names CMake looks for.
+command -v "${CXX:-c++}" >/dev/null || command -v g++ >/dev/null ||
+    command -v clang++ >/dev/null || add "a C++ compiler (g++ or clang++)"
+if [ -z "$missing" ]; then
+    :
+elif command -v apt-get >/dev/null && command -v dpkg-query >/dev/null; then
+    sh scripts/deps.sh build
+else
+    echo "scripts/build.sh: missing here:$missing; install it, then run this again" >&2
+    exit 1
+fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF >/dev/null
 cmake --build build

@@ -21,7 +21,7 @@ needs() {
     deb-armhf) echo "g++-arm-linux-gnueabihf libc6-dev:armhf qemu-user-static" ;;
     deb-i386) echo "g++-i686-linux-gnu libc6-dev:i386 qemu-user-static" ;;
     fresh-root) echo "mmdebstrap" ;;
-    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3 python3-yaml $wine" ;;
+    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix jq $wine" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1
@@ -40,6 +40,15 @@ for name in "$@"; do
     packages=$(needs "$name") || usage
     need="$need $packages"
 done
+
+# Without dpkg and apt-get (not Debian or its kin) nothing can be checked or
+# installed here: what this system needs is the packages named.
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+    # shellcheck disable=SC2046,SC2086
+    echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian" \
+        "packages hold:" $(printf '%s\n' $need | sort -u) >&2
+    exit 1
+fi
 
 installed() {
     dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
@@ -94,40 +103,3 @@ if [ -n "$missing$right" ]; then
     # shellcheck disable=SC2086
     root apt-get install -y -q --no-install-recommends $missing
 fi
-
-# Wine runs 32-bit Windows programs through a 32-bit Linux loader.  Some
-# kernels run 64-bit code only; there the loader runs under QEMU's user-mode
-# emulation, registered for 32-bit x86 programs.  Registered without the F
-# flag, the kernel opens the emulator at each exec, in the caller's root: a
-# fresh root (scripts/fresh-root.sh) then runs its own release's QEMU, which
-# this script installs there, rather than this machine's (Debian 12's QEMU
-# spins for minutes in the Wine 10 of Debian 13).  An F registration, which
-# pins the one opened at registration, is replaced.
-binfmt=/proc/sys/fs/binfmt_misc
-register() {
-    magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-    mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:" |
-        root tee "$binfmt/register" >/dev/null
-}
-case " $* " in
-*" mingw32 "* | *" zips "* | *" fresh-root "*)
-    if grep -q '^flags:.*F' "$binfmt/qemu-i386" 2>/dev/null; then
-        echo -1 | root tee "$binfmt/qemu-i386" >/dev/null
-        register
-    fi
-    ;;
-esac
-case " $* " in
-*" mingw32 "* | *" zips "*)
-    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        if ! installed qemu-user-static; then
-            root apt-get update -q
-            root apt-get install -y -q --no-install-recommends qemu-user-static
-        fi
-        [ -e "$binfmt/register" ] || root mount -t binfmt_misc binfmt_misc "$binfmt"
-        [ -e "$binfmt/qemu-i386" ] || register
-        /usr/lib/wine/wine --version >/dev/null
-    fi
-    ;;
-esac

@@ -1,199 +1,108 @@
 # shellcheck shell=sh disable=SC2154
 # SPDX-License-Identifier: MIT
 # (version, T and the functions of common.sh come from scripts/package.sh.)
-# The manifests by which Windows users install the zips: a winget manifest
-# set (three YAML files) and a Scoop manifest (JSON), with the SHA-256 of the
-# zips just built.  Sourced by scripts/package.sh, after make_zip.  They are
-# release files like the others, so SHA256SUMS lists them; they hash the
-# zips, never themselves nor SHA256SUMS.
-#
-# The zips' download address is KORVANEX_DOWNLOAD_URL: the folder where the
-# release files are published side by side, SHA256SUMS included.  Unset, the
-# manifests carry the placeholder below, and the check says they are not
-# ready to publish.
-placeholder=@KORVANEX_DOWNLOAD_URL@
-winget_id=Korvanex.Korvanex
+# The manifests by which Windows users install the zips, winget's (three
+# YAML files) and Scoop's (JSON): packaging/windows/*.in filled with the
+# version, the zips' SHA-256 and their download URL, KORVANEX_DOWNLOAD_URL,
+# the folder where the release files are published side by side.  Only with
+# it are they release files, in dist/ and so in SHA256SUMS; without it they
+# are made and checked all the same, for a stand-in URL, outside dist/.
+# Their schemas are checked downstream, by winget's and Scoop's own tools
+# when a manifest is submitted; here, the fields each format requires.
+standin=https://example.org/korvanex
 
-# make_manifests: dist/Korvanex.Korvanex{,.installer,.locale.en-US}.yaml and
-# dist/korvanex.json, for the zips win32 and win64 in dist/.
+# manifest_url: where the manifests say the zips are.
+manifest_url() {
+    url=${KORVANEX_DOWNLOAD_URL:-$standin/$version}
+    echo "${url%/}"
+}
+
+# make_manifests: the manifests for the zips win32 and win64 in dist/.
 make_manifests() {
-    base=${KORVANEX_DOWNLOAD_URL:-$placeholder}
-    base=${base%/}
-    # Taken into YAML and JSON as it is: no character that either quotes.
-    case $base in
-    "$placeholder") ;;
-    http://?* | https://?*)
-        case $base in
-        *[[:space:]\"\'\\]*) fail "KORVANEX_DOWNLOAD_URL holds a space, quote or backslash: $base" ;;
-        esac
-        ;;
-    *) fail "KORVANEX_DOWNLOAD_URL is not an http:// or https:// URL: $base" ;;
+    url=$(manifest_url) out=dist
+    case $url in
+    # Taken into YAML, JSON and sed as it is.
+    *[[:space:]\"\'\\\|\&]*) fail "KORVANEX_DOWNLOAD_URL holds a space, quote, \\, | or &: $url" ;;
+    http://?* | https://?*) ;;
+    *) fail "KORVANEX_DOWNLOAD_URL is not an http:// or https:// URL: $url" ;;
     esac
-    sha32=$(sha256sum "dist/korvanex-$version-win32.zip") || fail "no win32 zip to hash"
-    sha64=$(sha256sum "dist/korvanex-$version-win64.zip") || fail "no win64 zip to hash"
-    sha32=${sha32%% *} sha64=${sha64%% *}
-    copyright=$(grep '^Copyright (c) ' LICENSE)
-    # Scoop's autoupdate: the same address with the version as $version,
-    # where the folder's path names it.  A folder without the version holds
-    # the newest release, whose SHA256SUMS Scoop's checkver reads.
-    auto=$base
-    if [ "$base" != "$placeholder" ]; then
-        dotted=$(echo "$version" | sed 's/[.]/[.]/g') # as a pattern
-        host=${base#*://}
-        host=${base%%://*}://${host%%/*}
-        path=${base#"$host"}
-        auto=$host$(printf '%s\n' "$path" |
-            sed "s/\(^\|[^0-9.]\)$dotted\([^0-9.]\|\$\)/\1\$version\2/g")
+    if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
+        out=build-package/manifests
+        echo "no winget or Scoop manifests released: KORVANEX_DOWNLOAD_URL is not set" \
+            "(they are checked in $out/, for $url)"
     fi
-    no_runtime="needs no runtime and no DLL beyond those that come with Windows"
-
-    cat >"dist/$winget_id.yaml" <<EOF
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.version.1.6.0.schema.json
-PackageIdentifier: $winget_id
-PackageVersion: '$version'
-DefaultLocale: en-US
-ManifestType: version
-ManifestVersion: 1.6.0
-EOF
-    cat >"dist/$winget_id.locale.en-US.yaml" <<EOF
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.defaultLocale.1.6.0.schema.json
-PackageIdentifier: $winget_id
-PackageVersion: '$version'
-PackageLocale: en-US
-Publisher: The korvanex developers
-PackageName: korvanex
-Moniker: korvanex
-License: MIT
-Copyright: '$copyright'
-ShortDescription: Local date and time as an exit status, for batch files and scripts
-Description: >-
-  korvanex hands one part of the local date or time (month, day, year,
-  century, hour, minute or second) to the batch file or script that started
-  it, as its exit status, to be read with "if errorlevel" or
-  \$LASTEXITCODE. korvanex.exe $no_runtime.
-Tags:
-- batch
-- date
-- errorlevel
-- time
-ManifestType: defaultLocale
-ManifestVersion: 1.6.0
-EOF
-    {
-        cat <<EOF
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.installer.1.6.0.schema.json
-PackageIdentifier: $winget_id
-PackageVersion: '$version'
-InstallerType: zip
-NestedInstallerType: portable
-Installers:
-EOF
-        for arch in x86:32:$sha32 x64:64:$sha64; do
-            sha=${arch##*:} bits=${arch#*:}
-            bits=${bits%%:*}
-            cat <<EOF
-- Architecture: ${arch%%:*}
-  InstallerUrl: '$base/korvanex-$version-win$bits.zip'
-  InstallerSha256: $(echo "$sha" | tr a-f A-F)
-  NestedInstallerFiles:
-  - RelativeFilePath: korvanex-$version-win$bits/korvanex.exe
-    PortableCommandAlias: korvanex
-EOF
-        done
-        cat <<EOF
-ManifestType: installer
-ManifestVersion: 1.6.0
-EOF
-    } >"dist/$winget_id.installer.yaml"
-
-    cat >dist/korvanex.json <<EOF
-{
-    "version": "$version",
-    "description": "Local date and time as an exit status, for batch files and scripts; $no_runtime",
-    "license": "MIT",
-    "architecture": {
-        "64bit": {
-            "url": "$base/korvanex-$version-win64.zip",
-            "hash": "$sha64",
-            "extract_dir": "korvanex-$version-win64"
-        },
-        "32bit": {
-            "url": "$base/korvanex-$version-win32.zip",
-            "hash": "$sha32",
-            "extract_dir": "korvanex-$version-win32"
-        }
-    },
-    "bin": "korvanex.exe",
-    "checkver": {
-        "url": "$base/SHA256SUMS",
-        "regex": "korvanex-([\\\\d.]+)-win64\\\\.zip"
-    },
-    "autoupdate": {
-        "architecture": {
-            "64bit": {
-                "url": "$auto/korvanex-\$version-win64.zip",
-                "extract_dir": "korvanex-\$version-win64"
-            },
-            "32bit": {
-                "url": "$auto/korvanex-\$version-win32.zip",
-                "extract_dir": "korvanex-\$version-win32"
-            }
-        },
-        "hash": {
-            "url": "\$baseurl/SHA256SUMS",
-            "regex": "\$sha256\\\\s+\\\\*?\$basename"
-        }
-    }
-}
-EOF
-    # A folder per release holds no newer one for checkver to find.
-    [ "$auto" = "$base" ] || sed -i '/^    "checkver": {$/,/^    },$/d' dist/korvanex.json
-    built manifests "$winget_id"
+    mkdir -p "$out"
+    set --
+    for w in win32 win64; do
+        sha=$(sha256sum "dist/korvanex-$version-$w.zip") || fail "no $w zip to hash"
+        set -- "$@" -e "s|@SHA256_$w@|${sha%% *}|g"
+    done
+    for t in packaging/windows/*.in; do
+        sed "$@" -e "s|@PROJECT_VERSION@|$version|g; s|@URL@|$url|g" \
+            -e "s|@COPYRIGHT@|$(grep '^Copyright (c) ' LICENSE)|g" "$t" >"$out/$(basename "$t" .in)"
+    done
+    built manifests "$out"
 }
 
-# manifests_py DIR SHA256SUMS VERSION URL: the checker.
-manifests_py() {
-    python3 scripts/package/manifests.py "$@"
+# value FILE KEY: each value of KEY in FILE, a YAML file of ours, unquoted;
+# a key twice (which winget refuses) gives two lines.
+value() {
+    sed -n "s/^ *-\{0,1\} *$2: *'\{0,1\}\([^']*\)'\{0,1\}\$/\1/p" "$1"
 }
 
-# check_manifests ID: the fields each format requires, the hashes as
-# SHA256SUMS has them, and the address; then that the checker rejects a
-# hash that differs and a missing field, so that its passing means something.
+# is WHAT WANT GOT
+is() {
+    [ "$3" = "$2" ] || fail "manifests: $1 is '$3', not '$2'"
+}
+
+# check_manifests DIR: the manifests in DIR, each format's required fields
+# there, with the version, the URL and the zips' SHA-256 and paths.
 check_manifests() {
-    base=${KORVANEX_DOWNLOAD_URL:-$placeholder}
-    status=0
-    manifests_py dist build-package/SHA256SUMS "$version" "${base%/}" >"$T/out" 2>&1 || status=$?
-    # 3: sound, but with the placeholder for an address.
-    case $status in
-    0 | 3) ok "manifests: $(tail -n 1 "$T/out")" ;;
-    *) fail "manifests: $(cat "$T/out")" ;;
-    esac
-    mkdir "$T/bad"
-    while IFS='|' read -r file edit want; do
-        rm -f "$T/bad/"*
-        cp "dist/$1.yaml" "dist/$1".*.yaml dist/korvanex.json "$T/bad/"
-        ln -s "$PWD/dist/korvanex-$version-win32.zip" "$PWD/dist/korvanex-$version-win64.zip" "$T/bad/"
-        sed -i "$edit" "$T/bad/$file"
-        cmp -s "$T/bad/$file" "dist/$file" && fail "manifests: '$edit' changes nothing in $file"
-        status=0
-        manifests_py "$T/bad" build-package/SHA256SUMS "$version" "${base%/}" >"$T/out" 2>&1 ||
-            status=$?
-        case $status:$(cat "$T/out") in
-        1:*"$want"*) ;;
-        *) fail "manifests: the check misses '$edit' in $file: $(cat "$T/out")" ;;
-        esac
-    done <<EOF_TABLE
-$1.installer.yaml|s/Sha256: 0/Sha256: 1/;t;s/Sha256: ./Sha256: 0/|InstallerSha256 of x86 differs from SHA256SUMS
-korvanex.json|s/"hash": "0/"hash": "1/;t;s/"hash": "[0-9a-f]/"hash": "0/|hash of 32bit differs from SHA256SUMS
-$1.installer.yaml|/NestedInstallerFiles:/,+2d|lacks NestedInstallerFiles
-$1.installer.yaml|s/^- Architecture: x64/- Scope: user/|lacks Architecture
-$1.installer.yaml|/^- Architecture: x64/d|key InstallerUrl given twice
-$1.locale.en-US.yaml|/^Publisher:/d|lacks Publisher
-$1.yaml|/^ManifestVersion:/d|lacks ManifestVersion
-$1.yaml|s/^PackageVersion: .*/PackageVersion: '0.9'/|PackageVersion is '0.9'
-korvanex.json|/"bin"/d|lacks bin
-korvanex.json|/"extract_dir": "korvanex-[0-9.]*-win64"/s/win64/win32/|extract_dir of 64bit
-$1.installer.yaml|s/win64\/korvanex.exe/win64\/other.exe/|RelativeFilePath
-EOF_TABLE
-    ok "manifests: the check rejects a changed hash, missing fields, another version and a wrong path"
+    url=$(manifest_url)
+    if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
+        for f in dist/*.yaml dist/*.json; do
+            [ ! -e "$f" ] || fail "manifests: $f is in dist/, without KORVANEX_DOWNLOAD_URL"
+        done
+    fi
+    set -- "$1"/*.installer.yaml
+    dir=$(dirname "$1") id=$(basename "$1" .installer.yaml)
+    # File, ManifestType, and the fields winget 1.6.0 requires beyond
+    # PackageIdentifier, PackageVersion, ManifestType and ManifestVersion.
+    while read -r file type fields; do
+        f=$dir/$id${file#-}.yaml
+        [ -f "$f" ] || fail "manifests: no $f"
+        is "$f: PackageIdentifier" "$id" "$(value "$f" PackageIdentifier)"
+        is "$f: PackageVersion" "$version" "$(value "$f" PackageVersion)"
+        is "$f: ManifestType" "$type" "$(value "$f" ManifestType)"
+        is "$f: ManifestVersion" 1.6.0 "$(value "$f" ManifestVersion)"
+        for k in $fields; do
+            [ "$(value "$f" "$k" | grep -c .)" = 1 ] || fail "manifests: $f: no $k, or more than one"
+        done
+    done <<EOF
+- version DefaultLocale
+.locale.en-US defaultLocale PackageLocale Publisher PackageName License ShortDescription
+.installer installer InstallerType NestedInstallerType
+EOF
+    f=$dir/$id.installer.yaml j=$dir/korvanex.json
+    jq -e '.license and .homepage' "$j" >/dev/null || fail "manifests: $j: no license or homepage"
+    is "$j: version" "$version" "$(jq -r .version "$j")"
+    for arch in x86:32bit:win32 x64:64bit:win64; do
+        w=${arch##*:} a=${arch%%:*} s=${arch#*:}
+        s=${s%:*}
+        zip=dist/korvanex-$version-$w.zip
+        sha=$(sha256sum "$zip") || fail "manifests: no $zip"
+        cmake -E tar tf "$zip" >"$T/members"
+        # Installers: the entry for this architecture alone.
+        awk -v a="- Architecture: $a" '/^[^ ]/ { on = $0 == a } on' "$f" >"$T/entry"
+        is "$f: Architecture" "$a" "$(value "$T/entry" Architecture)"
+        is "$f: $a InstallerUrl" "$url/${zip#dist/}" "$(value "$T/entry" InstallerUrl)"
+        is "$f: $a InstallerSha256" "${sha%% *}" "$(value "$T/entry" InstallerSha256 | tr A-F a-f)"
+        path=$(value "$T/entry" RelativeFilePath)
+        grep -qxF "$path" "$T/members" || fail "manifests: $f: $a RelativeFilePath $path is not in $zip"
+        jq -r --arg s "$s" '.architecture[$s] | .url, .hash, .extract_dir + "/"' "$j" >"$T/got"
+        jq -r .bin "$j" >>"$T/got"
+        is "$j: $s url, hash, extract_dir and bin" "$url/${zip#dist/} ${sha%% *} ${path%/*}/ korvanex.exe" \
+            "$(paste -s -d ' ' "$T/got")"
+    done
+    ok "manifests: winget's and Scoop's required fields, the zips' SHA-256 and paths, for $url"
 }
