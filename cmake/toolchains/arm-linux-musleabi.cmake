@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: MIT
-# 32-bit ARM Linux from ARMv5TE on, soft float, static on musl (Debian's
-# musl-dev:armel): every 32-bit ARM board, the ARMv6 Raspberry Pi 1 and Zero
-# too.  musl's time_t has 64 bits on every CPU.
+# 32-bit ARM Linux from ARMv5TE on (the Raspberry Pi 1 and Zero too), soft
+# float, static on musl (Debian's musl-dev:armel).
 set(CMAKE_SYSTEM_PROCESSOR arm)
 set(KORVANEX_MUSL arm-linux-musleabi)
 set(KORVANEX_GNU arm-linux-gnueabi)

@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: MIT
-# 32-bit x86 Linux (Debian's i386, i686 on): a 32-bit time_t unless the
-# build asks for 64 bits, as ours does.
+# 32-bit x86 Linux (Debian's i386, i686 on).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(KORVANEX_TRIPLET i686-linux-gnu)
 set(KORVANEX_QEMU_ARCH i386)

@@ -1,11 +1,8 @@
 # SPDX-License-Identifier: MIT
-# Shared by the toolchain files for Linux on other CPUs, which set
-# KORVANEX_TRIPLET (the cross compiler's prefix) and KORVANEX_QEMU_ARCH
-# first: cross-compiles with Debian's cross compilers, and lets CTest run the
-# programs under QEMU's user-mode emulation, with the target's own C library
-# (no binfmt registration needed).
+# Linux on another CPU, with Debian's cross compiler KORVANEX_TRIPLET-g++;
+# CTest runs the programs under QEMU KORVANEX_QEMU_ARCH's user mode, with
+# the target's own C library.  The including file sets both.
 set(CMAKE_SYSTEM_NAME Linux)
-
 set(CMAKE_C_COMPILER ${KORVANEX_TRIPLET}-gcc)
 set(CMAKE_CXX_COMPILER ${KORVANEX_TRIPLET}-g++)
 
