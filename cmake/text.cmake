@@ -6,10 +6,6 @@
 # "<!-- table: NAME -->": escaped for roff (man) or indented by four spaces
 # (text; crlf, its lines ending in CR LF for Windows).
 cmake_minimum_required(VERSION 3.25)
-
-if(NOT KIND MATCHES "^(man|text|crlf)$")
-  message(FATAL_ERROR "KIND must be man, text or crlf, not \"${KIND}\"")
-endif()
 file(READ "${IN}" out)
 string(REPLACE "\r\n" "\n" out "${out}")
 string(REPLACE "@PROJECT_VERSION@" "${VERSION}" out "${out}")
