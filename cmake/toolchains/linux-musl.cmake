@@ -1,12 +1,11 @@
 # SPDX-License-Identifier: MIT
-# A program linked statically against musl, which needs no loader or shared
-# library and so runs on any Linux of its CPU family.  The including file
-# sets KORVANEX_MUSL (musl's directory under /usr/lib and /usr/include) and,
-# for another CPU, KORVANEX_GNU (Debian's g++ prefix) and KORVANEX_QEMU_ARCH.
-# Debian has no C++ library for musl, and none is needed: the system g++'s
-# C++ headers, told that no glibc is underneath, and musl's libc and libgcc.
+# A static program on musl, for any Linux of its CPU family: the g++'s C++
+# headers, told no glibc is underneath (Debian has no C++ library for musl,
+# and none is needed), and musl's libc and libgcc.  The including file sets
+# KORVANEX_MUSL (musl's directory under /usr/lib) and, for another CPU,
+# KORVANEX_GNU (Debian's g++ prefix) and KORVANEX_QEMU_ARCH.
 set(CMAKE_SYSTEM_NAME Linux)
-# For the tests: what stdio and time zones do, how the clock is frozen.
+# For the tests: stdio and time zones differ, and how the clock is frozen.
 set(KORVANEX_LIBC musl)
 set(KORVANEX_LINK static)
 
@@ -41,7 +40,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -nodefaultlibs")
 # the EABI unwinder's personality routines, in libgcc_eh.
 set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lc -lgcc -lgcc_eh -Wl,--end-group")
 set(CMAKE_C_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")
-
 if(KORVANEX_QEMU_ARCH)
   find_program(KORVANEX_QEMU NAMES qemu-${KORVANEX_QEMU_ARCH}-static qemu-${KORVANEX_QEMU_ARCH})
   if(KORVANEX_QEMU)

@@ -5,8 +5,7 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${KORVANEX_MINGW_ARCH})
 
-# The posix thread model, for GoogleTest's std::mutex; linked statically,
-# it adds no DLL.
+# The posix thread model, for GoogleTest's std::mutex (static: no DLL).
 set(CMAKE_C_COMPILER ${KORVANEX_MINGW_ARCH}-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KORVANEX_MINGW_ARCH}-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER ${KORVANEX_MINGW_ARCH}-w64-mingw32-windres)
@@ -15,7 +14,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${KORVANEX_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
 # Debian keeps the loader for each word size under /usr/lib/wine.
 find_program(KORVANEX_WINE NAMES ${KORVANEX_WINE_LOADER} HINTS /usr/lib/wine)
 if(KORVANEX_WINE)
