@@ -11,7 +11,8 @@
 # too, so only this shows that), and its version resource.
 #   binary.sh PROGRAM PROCESSOR LINK VERSION READELF|OBJDUMP IMPORTS_LIST
 . "$(dirname "$0")/lib.sh"
-processor=$2 link=$3 version=$4 tool=$5 list=$6 rows=0 nt=
+# The file itself, not the script that starts it for another CPU.
+K=$1 processor=$2 link=$3 version=$4 tool=$5 list=$6 rows=0 nt=
 need "$tool" binutils
 
 if [ "$PLATFORM" = linux ]; then
