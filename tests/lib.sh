@@ -1,11 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts; $1 is the command under test.  A script
-# queues the runs of its table (run), then go runs them and checks each:
-# on Linux one by one; for Windows in one batch file under Wine's cmd, as
-# each start of Wine costs seconds, with the status read as callers read
-# it (%ERRORLEVEL% and "if errorlevel").  CMake sets the environment:
-# PLATFORM (linux, windows), EMULATOR (Wine), FROZEN (the Windows stand-in
-# whose clock is FROZEN_CLOCK), FROZEN_CLOCK_LIB, CROSS, LAUNCH, LIBC, LINK.
+# queues its table's runs (run), then go runs and checks them: on Linux one
+# by one; for Windows in one batch file under Wine's cmd (each Wine start
+# costs seconds), the status read as callers read it.  The environment is
+# CMake's (tests/CMakeLists.txt).
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -36,9 +34,7 @@ skip() {
 need() {
     command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
 }
-need_zone() {
-    [ -f "/usr/share/zoneinfo/$1" ] || skip "time zone $1 not installed (Debian package tzdata)"
-}
+need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
 
 BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
 USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n       d = Day\r\n'
