@@ -1,195 +1,199 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts; $1 is the command under test.
+# Sourced by the end-to-end scripts; $1 is the command under test.  A script
+# queues its table's runs (run), then go runs and checks them: on Linux one
+# by one; for Windows in one batch file under Wine's cmd (each Wine start
+# costs seconds), the status read as callers read it.  The environment is
+# CMake's (tests/CMakeLists.txt).
 # shellcheck shell=sh
-# shellcheck disable=SC2034 # want, got and status are for the scripts
+# shellcheck disable=SC2034 # some variables are for the scripts
 set -u
-
 K=$1
-# Set for a program that runs under an emulator (Wine).
-EMULATOR=${EMULATOR:-}
-T=$(mktemp -d)
-# The frozen clock's link lives here (below): never under a name with a
-# space or colon, whatever TMPDIR says.
-case $T in
-*[[:space:]:]*)
-    rmdir "$T"
-    T=$(mktemp -d /tmp/korvanex.XXXXXX)
-    ;;
-esac
+PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-} CROSS=${CROSS:-}
+T=$(mktemp -d /tmp/korvanex.XXXXXX)
 trap 'rm -rf "$T"' EXIT
-passed=0
-failed=0
+passed=0 failed=0 n=0 zone=-
+: >"$T/cases"
 
 fail() {
     printf 'FAIL: %s\n' "$*"
     failed=$((failed + 1))
 }
-
 # check WHAT EXPECTED ACTUAL
 check() {
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        fail "$1: expected $2, got $3"
-    fi
+    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else fail "$1: expected $2, got $3"; fi
 }
-
-# same_bytes WHAT EXPECTED_FILE ACTUAL_FILE
-same_bytes() {
-    if cmp -s "$2" "$3"; then
-        passed=$((passed + 1))
-    else
-        fail "$1: bytes differ"
-        od -c "$3" | head -n 20
-    fi
-}
-
-# no_stderr WHAT FILE
-no_stderr() {
-    if [ -s "$2" ]; then
-        fail "$1: wrote to standard error"
-        head -c 500 "$2"
-    else
-        passed=$((passed + 1))
-    fi
-}
-
 finish() {
     printf '%d passed, %d failed\n' "$passed" "$failed"
     [ "$failed" -eq 0 ]
 }
-
-# run ARG...: runs the command; sets $status, output in $T/out and $T/err.
-run() {
-    $EMULATOR "$K" "$@" >"$T/out" 2>"$T/err"
-    status=$?
-}
-
-BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
-USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n'
-USAGE=$USAGE'       d = Day\r\n       y = Year\r\n       c = Century\r\n\r\n'
-USAGE=$USAGE'       h = Hour\r\n       i = mInutes\r\n       s = Seconds\r\n'
-printf '%b' "$BANNER" >"$T/banner"
-printf '%b' "$BANNER$USAGE" >"$T/usage"
-
-# need TOOL PACKAGE: skips the whole script when TOOL is not installed, as
-# a missing tool must never look like a pass.
-need() {
-    command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
-}
-
-# need_zone ZONE: skips the whole script when the zone file is not installed.
-need_zone() {
-    [ -f "${TZDIR:-/usr/share/zoneinfo}/$1" ] || skip "time zone $1 not installed (Debian package tzdata)"
-}
-
-# skip REASON: ends the script as skipped (CTest's SKIP_RETURN_CODE).
+# skip REASON: the script ends as skipped (77), never as passed.
 skip() {
     printf 'SKIP: %s\n' "$1"
     exit 77
 }
+need() {
+    command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
+}
+need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
 
-# ld.so splits LD_PRELOAD at spaces and colons: the frozen clock is preloaded
-# through a link in a directory whose name holds neither, wherever the build
-# tree is.
-if [ -n "${FROZEN_CLOCK_LIB:-}" ]; then
-    ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
-    FROZEN_CLOCK_LIB=$T/frozen_clock.so
-    export FROZEN_CLOCK_LIB
-fi
+BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
+USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n       d = Day\r\n'
+USAGE=$USAGE'       y = Year\r\n       c = Century\r\n\r\n       h = Hour\r\n'
+USAGE=$USAGE'       i = mInutes\r\n       s = Seconds\r\n'
+printf '%b' "$BANNER" >"$T/banner"
+printf '%b' "$BANNER$USAGE" >"$T/usage"
 
-# A Linux program for another CPU (run under QEMU) or another C library:
-# K and LAUNCH are the scripts in CROSS that CMake wrote to start them, which
-# preload the frozen clock into the command alone, never into a program of
-# the host's (see tests/CMakeLists.txt).
-CROSS=${CROSS:-}
-if [ -n "$CROSS" ]; then
-    K=$CROSS/korvanex
-    LAUNCH=$CROSS/launch
-fi
+# ld.so splits LD_PRELOAD at spaces and colons: the library goes through a
+# link in $T, whose name has neither.
+[ -z "${FROZEN_CLOCK_LIB:-}" ] || ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
+# Another CPU or C library: scripts CMake wrote start the command and launch
+# under the emulator, the frozen clock (or the static stand-in) in the
+# command alone.
+[ -z "$CROSS" ] || K=$CROSS/korvanex LAUNCH=$CROSS/launch
 
-# frozen INSTANT COMMAND...: runs COMMAND with the clock stopped at INSTANT
-# (as date -d reads it, in UTC; @N for N seconds since the epoch); the local
-# time is TZ's business.
+# frozen AT COMMAND...: COMMAND with the clock at AT, a time as date -d
+# reads it in UTC (@N: N seconds since the epoch); - for the running clock.
 frozen() {
     case $1 in
-    @*) FROZEN_CLOCK=${1#@} ;;
-    *) FROZEN_CLOCK=$(date -u -d "$1" +%s) || exit 1 ;;
+    -)
+        shift
+        "$@"
+        return
+        ;;
+    @*) c=${1#@} ;;
+    *) c=$(date -u -d "$1" +%s) || exit 1 ;;
     esac
     shift
     if [ -n "$CROSS" ]; then
-        FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+        FROZEN_CLOCK=$c "$@"
     else
-        LD_PRELOAD=$FROZEN_CLOCK_LIB FROZEN_CLOCK=$FROZEN_CLOCK "$@"
+        LD_PRELOAD=$T/frozen_clock.so FROZEN_CLOCK=$c "$@"
     fi
 }
 
-# running FORMAT COMMAND...: runs COMMAND on the running clock, no frozen
-# one (so a static program's own bytes, not its stand-in), between two
-# readings of date +FORMAT, again if they differ; sets want (the reading)
-# and got (COMMAND's status), its output in $T/out and $T/err.
-running() {
-    format=$1
-    shift
-    for _ in 1 2 3; do
-        want=$(date "+$format")
-        "$@" >"$T/out" 2>"$T/err"
-        got=$?
-        [ "$(date "+$format")" = "$want" ] && break
-    done
-}
-
-# winpath FILE: FILE as a Windows program under Wine names it (drive Z: is /).
+# winpath FILE: FILE as a Windows program under Wine names it (Z: is /).
 winpath() {
     # shellcheck disable=SC1003 # one backslash, for tr
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# batch LINE...: runs the lines as a batch file under Wine's cmd; sets
-# $status, output in $T/out (as written) and $T/lines (without CRs).
-batch() {
-    {
-        printf '@echo off\r\n'
-        printf '%s\r\n' "$@"
-    } >"$T/run.bat"
-    $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/out" 2>"$T/err"
-    status=$?
-    tr -d '\r' <"$T/out" >"$T/lines"
+# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all.  ARGS
+# are words as sh reads them (and cmd too, on rows for Windows), - none.
+# HOW: file (stdout a file), pipe, noargv (argument vector empty), closed,
+# full (a full disk), limit (the file size limit), gone (the reader left).
+# AT: the clock (see frozen; for Windows a local time).  WANT: the status,
+# a date format (%-m: the month the clock showed during the run), or -.
+# The zone is $zone's (- the caller's).
+run() {
+    case $1 in all | "$PLATFORM") ;; *) return ;; esac
+    n=$((n + 1))
+    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$n" "$2" "$3" "$4" "$zone" "$5" >>"$T/cases"
 }
 
-# recipe NAME: the README's code block marked "<!-- recipe: NAME -->".
-recipe() {
-    awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
+# zoned ZONE COMMAND...: COMMAND in ZONE (- the caller's).
+zoned() {
+    z=$1
+    shift
+    if [ "$z" = - ]; then "$@"; else TZ=$z "$@"; fi
 }
 
-# turns: instants between which the recipes' tests turn the clock, "OLD NEW"
-# a line, local times as the stand-in CLOCK_STANDIN reads them: a minute, an
-# hour, midnight and new years (the century too).  One-digit fields in each,
-# so that a dropped leading zero shows.
-turns() {
-    cat <<'EOF_TABLE'
-2026-03-04T12:34:59 2026-03-04T12:35:00
-2026-05-06T07:08:59 2026-05-06T07:09:00
-2026-01-02T08:59:59 2026-01-02T09:00:00
-2027-02-28T23:59:59 2027-03-01T00:00:00
-1999-12-31T23:59:59 2000-01-01T00:00:00
-2009-12-31T23:59:59 2010-01-01T00:00:00
-EOF_TABLE
+# attach ID HOW ARGS...: one run of a command on the host, its status returned.
+attach() {
+    o=$T/$1.out h=$2
+    shift 2
+    case $h in
+    closed) "$@" >&- ;;
+    full) "$@" >/dev/full ;;
+    limit) (ulimit -f 0 && "$@" >"$o") ;;
+    pipe) "$@" | cat >"$o" ;;
+    noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
+    gone)
+        # The reader closes its end, then says so; only then does the
+        # command start, SIGPIPE at its default even where ours ignores it.
+        rm -f "$T/fifo" && mkfifo "$T/fifo"
+        { read -r _ <"$T/fifo" && env --default-signal=PIPE "$@"; echo $? >"$o"; } |
+            { exec <&- && echo gone >"$T/fifo"; }
+        return "$(cat "$o")"
+        ;;
+    *) "$@" >"$o" ;;
+    esac
 }
 
-# clock_script OLD NEW J: the stand-in's script in which the first J calls
-# see OLD and every later one NEW.
-clock_script() {
-    script=$2
-    i=0
-    while [ "$i" -lt "$3" ]; do
-        script="$1 $script"
-        i=$((i + 1))
-    done
-    printf '%s' "$script"
+# one ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*.
+one() {
+    id=$1 how=$2 at=$3 tz=$4
+    eval "set -- $5"
+    : >"$T/$id.t0"
+    if [ "$PLATFORM" = linux ]; then
+        zoned "$tz" frozen "$at" attach "$id" "$how" "$K" "$@"
+    else # Not in the batch: cmd cannot close or fill a file for it.
+        p=$K
+        [ "$at" = - ] || p=$FROZEN
+        # shellcheck disable=SC2086 # EMULATOR may be words
+        FROZEN_CLOCK=$at attach "$id" "$how" $EMULATOR "$p" "$@"
+    fi 2>"$T/$id.err"
+    echo $? >"$T/$id.st"
+    : >"$T/$id.t1"
 }
 
-# stamp INSTANT: the recipes' time stamp and date of a stand-in's instant.
-stamp() {
-    printf '%s %s' "$(printf %s "$1" | tr T: _-)" "$(printf %s "${1%T*}" | tr -d -)"
+# go: runs the queued cases, checks them all and ends the script.
+go() {
+    if [ "$PLATFORM" = windows ]; then
+        KW=$(winpath "$K") FW=$(winpath "${FROZEN:-none}")
+        printf '@echo off\r\n' >"$T/run.bat"
+    fi
+    while IFS='	' read -r id how at want tz args; do
+        [ "$args" = - ] && args=
+        w=$(winpath "$T/$id")
+        if [ "$PLATFORM" = linux ] || [ "$how" != file ]; then
+            one "$id" "$how" "$at" "$tz" "$args"
+        else
+            p=$KW
+            if [ "$at" != - ]; then
+                p=$FW
+                printf 'set FROZEN_CLOCK=%s\r\n' "$at"
+            fi
+            printf 'type nul >"%s.t0"\r\n"%s" %s >"%s.out" 2>"%s.err"\r\n>"%s.st" echo %%ERRORLEVEL%%\r\n' \
+                "$w" "$p" "$args" "$w" "$w" "$w"
+            case $want in [0-9]*) printf 'if errorlevel %d if not errorlevel %d >"%s.lv" echo %d\r\n' \
+                "$want" $((want + 1)) "$w" "$want" ;;
+            esac
+            printf 'type nul >"%s.t1"\r\n' "$w"
+        fi >>"$T/run.bat"
+    done <"$T/cases"
+    [ "$PLATFORM" = linux ] || $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
+        fail "cmd ended with $?: $(head -c 500 "$T/bat.out")"
+    while IFS='	' read -r id how at want tz args; do
+        what="'$args' ($how, clock $at, zone $tz)"
+        got=$(tr -d '\r ' <"$T/$id.st" 2>/dev/null)
+        case $want in
+        -) ;;
+        %*)
+            # The file times are the kernel's coarse clock, up to a tick
+            # behind: one second more.
+            t=$(stat -c %Y "$T/$id.t0") end=$(($(stat -c %Y "$T/$id.t1") + 1)) ok=
+            while [ "$t" -le "$end" ]; do
+                [ "$(zoned "$tz" date -d "@$t" "+$want")" = "$got" ] && ok=$got
+                t=$((t + 1))
+            done
+            check "$what" "${ok:-a $want of the run}" "$got"
+            ;;
+        *)
+            check "$what" "$want" "$got"
+            [ "$PLATFORM:$how" != windows:file ] ||
+                check "$what, if errorlevel" "$want" "$(tr -d '\r ' <"$T/$id.lv" 2>/dev/null)"
+            ;;
+        esac
+        case $how in
+        file | pipe | noargv)
+            b=usage
+            [ "$args" = - ] || [ "$how" = noargv ] || b=banner
+            if cmp -s "$T/$b" "$T/$id.out"; then passed=$((passed + 1)); else
+                fail "$what: not the $b's bytes" && od -c "$T/$id.out" | head -n 20
+            fi
+            ;;
+        esac
+        if [ -s "$T/$id.err" ]; then fail "$what: wrote to stderr: $(head -c 300 "$T/$id.err")"; fi
+    done <"$T/cases"
+    finish
 }

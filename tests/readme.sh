@@ -1,94 +1,132 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's shell recipe, run by dash (Debian's sh) as a reader would
-# copy it: on the program with the clock frozen, and on a stand-in whose
-# clock turns between any two of the recipe's calls, where the stamp must
-# be the one instant or the other, never a mix (and a recipe that never
-# ends is stopped).  And the manual page and the Windows README show the
-# README's recipes line for line.
+# The README's recipes as a reader would copy them.  Linux: the shell one
+# under dash (Debian's sh), with the clock frozen.  Windows: the batch
+# file under Wine's cmd on the running clock, and the POSIX-shell one
+# under sh, which like Git Bash sees only the low 8 bits of a status.
+# Both on a stand-in (CLOCK_STANDIN) whose clock turns between any two of
+# the recipe's calls, where the stamp must be of the one instant or the
+# other, never a mix; a recipe that never ends is stopped.
 . "$(dirname "$0")/lib.sh"
-
-command -v dash >/dev/null || {
-    echo "SKIP: no dash to run the shell recipe under"
-    exit 77
-}
-recipe sh >"$T/recipe.sh"
-calls=$(grep -c 'korvanex [a-z]' "$T/recipe.sh")
-check "shell recipe found" 8 "$calls"
-# The reader's script goes on to use both variables.
-{
-    cat "$T/recipe.sh"
-    # shellcheck disable=SC2016
-    echo 'echo "$stamp $datestamp"'
-} >"$T/run.sh"
-
-PATH=$(cd "$(dirname "$K")" && pwd):$PATH
-TZ=UTC0
-export PATH TZ
-while read -r day time; do
-    at="$day $time"
-    want=$(date -u -d "$at" '+backup_%Y-%m-%d_%H-%M-%S.tar.gz|%Y-%m-%d_%H-%M-%S %Y%m%d')
-    got=$(frozen "$at" dash "$T/run.sh" | paste -s -d '|' -)
-    check "shell recipe at $at" "$want" "$got"
-done <<'EOF_TABLE'
-2026-12-07 13:29:05
-2001-02-03 04:05:06
-1999-12-31 23:59:59
-2100-01-01 00:00:00
-2038-02-28 12:00:00
-EOF_TABLE
-
-# The stand-in, under the command's name, first on the PATH.
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
+
+# recipe NAME: the README's code block marked "<!-- recipe: NAME -->".
+recipe() {
+    awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
+}
+# stamp INSTANT: the recipes' time stamp and date of a stand-in's instant.
+stamp() {
+    printf '%s %s' "$(printf %s "$1" | tr T: _-)" "$(printf %s "${1%T*}" | tr -d -)"
+}
+# turned NAME EXT: the turns from $T/cases, "OLD NEW J", each of which put
+# the clock_script stand-in's clock from OLD to NEW after its call J, held
+# to the lines of $T/lines, one a case: the file name|the variables.
+turned() {
+    exec 3<"$T/lines"
+    while read -r old new j; do
+        read -r got <&3
+        was=$(stamp "$old") now=$(stamp "$new")
+        case $got in
+        "backup_${was% *}.$2|$was" | "backup_${now% *}.$2|$now") passed=$((passed + 1)) ;;
+        *) fail "$1 recipe, the clock turning from $old to $new after call $j: $got" ;;
+        esac
+    done <"$T/cases"
+    exec 3<&-
+}
+# cases CALLS: every turn, at every call of a recipe that makes CALLS.
+# One-digit fields, so that a dropped leading zero shows.
+cases() {
+    while read -r old new; do
+        j=0
+        while [ "$j" -le "$1" ]; do
+            script=$new i=0
+            while [ "$i" -lt "$j" ]; do script="$old $script" i=$((i + 1)); done
+            echo "$old $new $j $script"
+            j=$((j + 1))
+        done
+    done <<'EOF_TABLE' | tee "$T/scripts" | cut -d ' ' -f 1-3 >"$T/cases"
+2026-03-04T12:34:59 2026-03-04T12:35:00
+2026-05-06T07:08:59 2026-05-06T07:09:00
+2026-01-02T08:59:59 2026-01-02T09:00:00
+2027-02-28T23:59:59 2027-03-01T00:00:00
+1999-12-31T23:59:59 2000-01-01T00:00:00
+2009-12-31T23:59:59 2010-01-01T00:00:00
+EOF_TABLE
+}
 mkdir "$T/standin"
-ln -s "$CLOCK_STANDIN" "$T/standin/korvanex"
 CLOCK_CALLS=$T/calls
 export CLOCK_CALLS
-turns >"$T/turns"
-while read -r old new; do
-    was=$(stamp "$old")
-    now=$(stamp "$new")
-    j=0
-    while [ "$j" -le "$calls" ]; do
-        rm -f "$CLOCK_CALLS"
-        got=$(CLOCK_SCRIPT=$(clock_script "$old" "$new" "$j") PATH=$T/standin:$PATH timeout 60 \
-            dash "$T/run.sh" 2>&1 | paste -s -d '|' -)
-        case $got in
-        "backup_${was% *}.tar.gz|$was" | "backup_${now% *}.tar.gz|$now")
-            passed=$((passed + 1))
-            ;;
-        *) fail "shell recipe, the clock turning from $old to $new after call $j: $got" ;;
-        esac
-        j=$((j + 1))
+
+if [ "$PLATFORM" = linux ]; then
+    need dash dash
+    recipe sh >"$T/run.sh"
+    calls=$(grep -c 'korvanex [a-z]' "$T/run.sh")
+    check "shell recipe found" 8 "$calls"
+    # shellcheck disable=SC2016 # the reader's script goes on to use both
+    echo 'echo "$stamp $datestamp"' >>"$T/run.sh"
+    PATH=$(cd "$(dirname "$K")" && pwd):$PATH TZ=UTC0
+    export PATH TZ
+    for at in 2026-12-07T13:29:05 2001-02-03T04:05:06 1999-12-31T23:59:59 \
+        2100-01-01T00:00:00 2038-02-28T12:00:00; do
+        want=$(date -u -d "$at" '+backup_%Y-%m-%d_%H-%M-%S.tar.gz|%Y-%m-%d_%H-%M-%S %Y%m%d')
+        check "shell recipe at $at" "$want" "$(frozen "$at" dash "$T/run.sh" | paste -s -d '|' -)"
     done
-done <"$T/turns"
+    ln -s "$CLOCK_STANDIN" "$T/standin/korvanex"
+    cases "$calls"
+    while read -r _ _ _ script; do
+        rm -f "$CLOCK_CALLS"
+        CLOCK_SCRIPT=$script PATH=$T/standin:$PATH timeout 60 dash "$T/run.sh" 2>&1 |
+            paste -s -d '|' -
+    done <"$T/scripts" >"$T/lines"
+    turned shell tar.gz
+    finish
+    exit
+fi
 
-# shown NAME FILE: FILE shows the recipe NAME line for line, a manual page
-# in its examples with the roff escapes undone, a plain-text README
-# indented by four spaces.  Lines joined by ^A, so a match is of whole
-# lines.
-shown() {
-    case $2 in
-    *.1) sed -n '/^\.EX$/,/^\.EE$/p' "$src/$2" | sed 's/\\-/-/g; s/\\e/\\/g; s/\\&//g' ;;
-    *) sed -n 's/^    //p' "$src/$2" ;;
-    esac | tr '\n' '\1' >"$T/shown"
-    recipe "$1" | tr '\n' '\1' >"$T/want"
-    case $(printf '\1'; cat "$T/shown") in
-    *"$(printf '\1'; cat "$T/want")"*) passed=$((passed + 1)) ;;
-    *) fail "$2 does not show the README's $1 recipe" ;;
-    esac
-}
-src=$(dirname "$0")/..
-while read -r name file; do
-    shown "$name" "$file"
-done <<'EOF_TABLE'
-sh man/korvanex.1
-batch man/korvanex.1
-powershell man/korvanex.1
-windows-sh man/korvanex.1
-batch packaging/windows/README.txt
-powershell packaging/windows/README.txt
-windows-sh packaging/windows/README.txt
-EOF_TABLE
+recipe batch | sed 's/$/\r/' >"$T/recipe.bat"
+calls=$(grep -c '^korvanex [a-z]' "$T/recipe.bat")
+check "batch recipe found" 7 "$calls"
+R=$(winpath "$T/recipe.bat") C=$(winpath "$CLOCK_CALLS")
+cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
+cases "$calls"
+# One cmd run: the program first on the PATH, on the running clock, then
+# the stand-in at every turn.
+{
+    printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
+        "$(winpath "$(dirname "$K")")" "$R"
+    printf 'set PATH=%s;%%PATH%%\r\nset CLOCK_CALLS=%s\r\n' "$(winpath "$T/standin")" "$C"
+    while read -r _ _ _ script; do
+        printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
+            "$C" "$C" "$script" "$R"
+    done <"$T/scripts"
+} >"$T/run.bat"
+before=$(date +%s)
+# shellcheck disable=SC2086 # EMULATOR may be words
+timeout 600 $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/out" 2>"$T/err"
+check "cmd's status" 0 "$?"
+after=$(date +%s)
+check "no error output" "" "$(head -c 300 "$T/err")"
+tr -d '\r' <"$T/out" >"$T/all"
+got=$(head -n 2 "$T/all" | paste -s -d '|' -)
+want="a stamp of $(date -d "@$before") to $(date -d "@$after")"
+t=$before
+while [ "$t" -le "$after" ]; do
+    [ "$(date -d "@$t" '+backup_%Y-%m-%d_%H-%M-%S.zip|%Y-%m-%d_%H-%M-%S %Y%m%d')" = "$got" ] && want=$got
+    t=$((t + 1))
+done
+check "batch recipe on the running clock" "$want" "$got"
+tail -n +3 "$T/all" | paste -d '|' - - >"$T/lines"
+turned batch zip
 
+recipe windows-sh >"$T/recipe.sh"
+check "POSIX-shell recipe found" 4 "$(wc -l <"$T/recipe.sh")"
+printf '#!/bin/sh\nexec %s %s "$@"\n' "$EMULATOR" "$K" >"$T/standin/korvanex"
+chmod +x "$T/standin/korvanex"
+for _ in 1 2 3; do
+    want=$(date +%Y)
+    got=$(PATH=$T/standin:$PATH sh "$T/recipe.sh" 2>"$T/err")
+    [ "$(date +%Y)" = "$want" ] && break
+done
+check "POSIX-shell recipe" "$want" "$got"
+check "POSIX-shell recipe, error output" "" "$(cat "$T/err")"
 finish

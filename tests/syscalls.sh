@@ -86,10 +86,15 @@ if [ "${LINK:-}" = static ]; then
     for letter in h i; do
         format=%-H
         [ "$letter" = i ] && format=%-M
-        # shellcheck disable=SC2086
-        running "$format" env -i $chroot "$T/root" /korvanex "$letter"
+        for _ in 1 2 3; do
+            want=$(date "+$format")
+            # shellcheck disable=SC2086
+            env -i $chroot "$T/root" /korvanex "$letter" >/dev/null 2>"$T/err"
+            got=$?
+            [ "$(date "+$format")" = "$want" ] && break
+        done
         check "alone in an empty root, '$letter'" "$want" "$got"
-        no_stderr "alone in an empty root, '$letter'" "$T/err"
+        check "alone in an empty root, '$letter', error output" "" "$(cat "$T/err")"
     done
 fi
 

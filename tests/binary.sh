@@ -1,0 +1,88 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
+# What the program file says of itself: the CPU it is named for, and what
+# it needs of the system.  Linux: libc.so.6 alone when dynamic, nothing
+# (no loader, no library) when static; the 32-bit ARM one from ARMv5TE on,
+# with no floating-point unit (Raspberry Pi 1 and Zero).  Windows: a
+# console program whose PE header names the oldest Windows its zip states
+# (an older one refuses it), importing only functions that
+# packaging/windows/imports.txt gives as no newer (Wine has later calls
+# too, so only this shows that), and its version resource.
+#   binary.sh PROGRAM PROCESSOR LINK VERSION READELF|OBJDUMP IMPORTS_LIST
+. "$(dirname "$0")/lib.sh"
+# The file itself, not the script that starts it for another CPU.
+K=$1 processor=$2 link=$3 version=$4 tool=$5 list=$6 rows=0 nt=
+need "$tool" binutils
+
+if [ "$PLATFORM" = linux ]; then
+    "$tool" -hldA "$K" >"$T/facts" 2>&1 || fail "readelf could not read $K"
+    sed -n 's/.*(NEEDED).*\[\(.*\)\]/needed \1/p
+        s/.*Requesting program interpreter: \(.*\)\]/interpreter \1/p
+        s/^ *\(Class\|Machine\|Tag_CPU_arch\|Tag_FP_arch\): *\(.*\)/\1 \2/p' "$T/facts" >"$T/got"
+else
+    zip=win64
+    [ "$processor" = i686 ] && zip=win32
+    nt=$(awk -v zip="$zip" '$1 == "zip" && $2 == zip { print $3 }' "$list")
+    "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
+    sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
+    awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
+        "$T/headers" >>"$T/got"
+    strings -el -n 3 "$K" | grep --no-group-separator -A1 -x -E 'FileVersion|ProductVersion|ProductName|OriginalFilename|FileDescription' |
+        paste -d ' ' - - >>"$T/got"
+    # Every import as "DLL FUNCTION" (ordinals "#N"), the name the row's last
+    # field (binutils 2.40 has no ordinal column, later ones do), then each
+    # held to the list: DLL names in either case, versions NT major.minor.
+    awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
+        /^[[:space:]]*$/ { dll = ""; next }
+        dll == "" || $1 == "vma:" { next }
+        { print dll, NF < 3 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF }' "$T/headers" |
+        awk -v nt="$nt" -v list="$list" '
+        function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
+        FILENAME == list { if ($1 !~ /^(#|zip$)/ && NF >= 3) since[tolower($1) " " $2] = $3; next }
+        { key = tolower($1) " " $2; n++ }
+        !(key in since) { bad = bad " " $2 " (unlisted)"; next }
+        number(since[key]) > number(nt) { bad = bad " " $2 " (NT " since[key] ")" }
+        END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' "$list" - >>"$T/got"
+fi
+
+# ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a
+# value the file must not hold.
+major=${nt%.*} minor=${nt#*.}
+while read -r on key want; do
+    case $PLATFORM:$processor:$link in $on) ;; *) continue ;; esac
+    eval "want=\"$want\""
+    got=$(sed -n "s/^$key //p" "$T/got" | paste -s -d ' ' -)
+    case $got in $want) passed=$((passed + 1)) ;; *) fail "$key: expected $want, got $got" ;; esac
+    rows=$((rows + 1))
+done <<'EOF_TABLE'
+linux:x86_64:*            Class            ELF64
+linux:x86_64:*            Machine          Advanced Micro Devices X86-64
+linux:aarch64:*           Class            ELF64
+linux:aarch64:*           Machine          AArch64
+linux:arm:*               Class            ELF32
+linux:arm:*               Machine          ARM
+linux:arm:static          Tag_CPU_arch     v5TE
+linux:arm:static          Tag_FP_arch
+linux:i686:*              Class            ELF32
+linux:i686:*              Machine          Intel 80386
+linux:*:static            needed
+linux:*:static            interpreter
+linux:*:dynamic           needed           libc.so.6
+linux:*:dynamic           interpreter      /lib*/ld-linux*.so.*
+windows:x86_64:*          format           pei-x86-64
+windows:i686:*            format           pei-i386
+windows:*:*               MajorOSystemVersion    $major
+windows:*:*               MinorOSystemVersion    $minor
+windows:*:*               MajorSubsystemVersion  $major
+windows:*:*               MinorSubsystemVersion  $minor
+windows:*:*               Subsystem        00000003
+windows:*:*               FileVersion      $version
+windows:*:*               ProductVersion   $version
+windows:*:*               ProductName      korvanex
+windows:*:*               OriginalFilename korvanex.exe
+windows:*:*               FileDescription  Local date and time as an exit status
+windows:*:*               imports          listed
+EOF_TABLE
+[ "$rows" -ge 4 ] || fail "no rows for $PLATFORM:$processor:$link"
+finish
