@@ -2,8 +2,7 @@
 # Sourced by the end-to-end scripts; $1 is the command under test.  A script
 # queues its table's runs (run), then go runs and checks them: on Linux one
 # by one; for Windows in one batch file under Wine's cmd (each Wine start
-# costs seconds), the status read as callers read it.  The environment is
-# CMake's (tests/CMakeLists.txt).
+# costs seconds), the status read as callers read it.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -35,7 +34,6 @@ need() {
     command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
 }
 need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
-
 BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
 USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n       d = Day\r\n'
 USAGE=$USAGE'       y = Year\r\n       c = Century\r\n\r\n       h = Hour\r\n'
@@ -44,8 +42,11 @@ printf '%b' "$BANNER" >"$T/banner"
 printf '%b' "$BANNER$USAGE" >"$T/usage"
 
 # ld.so splits LD_PRELOAD at spaces and colons: the library goes through a
-# link in $T, whose name has neither.
-[ -z "${FROZEN_CLOCK_LIB:-}" ] || ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
+# link in $T, whose name has neither (for the scripts in CROSS too).
+if [ -n "${FROZEN_CLOCK_LIB:-}" ]; then
+    ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
+    export FROZEN_CLOCK_LIB="$T/frozen_clock.so"
+fi
 # Another CPU or C library: scripts CMake wrote start the command and launch
 # under the emulator, the frozen clock (or the static stand-in) in the
 # command alone.
