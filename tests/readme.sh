@@ -126,7 +126,7 @@ fi
 
 recipe windows-sh >"$T/recipe.sh"
 check "POSIX-shell recipe found" 4 "$(wc -l <"$T/recipe.sh")"
-printf '#!/bin/sh\nexec %s %s "$@"\n' "$EMULATOR" "$K" >"$T/standin/korvanex"
+printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$EMULATOR" "$K" >"$T/standin/korvanex"
 chmod +x "$T/standin/korvanex"
 for _ in 1 2 3; do
     want=$(date +%Y)
