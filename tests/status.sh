@@ -53,22 +53,7 @@ EOF_TABLE
 zone=-
 y=%-y
 [ "$PLATFORM" = windows ] && y=%Y
-while read -r args want; do
-    run all file - "$want" "$args"
-done <<EOF_TABLE
-m %-m
-M %-m
-d %-d
-D %-d
-y $y
-Y $y
-c %-C
-C %-C
-h %-H
-H %-H
-i %-M
-I %-M
-s %-S
-S %-S
-EOF_TABLE
+for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do
+    run all file - "${l#*:}" "${l%:*}"
+done
 go
