@@ -13,24 +13,14 @@ trap 'rm -rf "$T"' EXIT
 passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failed=$((failed + 1))
-}
+fail() { printf 'FAIL: %s\n' "$*" && failed=$((failed + 1)); }
 check() { # WHAT EXPECTED ACTUAL
     if [ "$2" = "$3" ]; then passed=$((passed + 1)); else fail "$1: expected $2, got $3"; fi
 }
-finish() {
-    printf '%d passed, %d failed\n' "$passed" "$failed"
-    [ "$failed" -eq 0 ]
-}
-skip() { # REASON: ends as skipped (77), never as passed
-    printf 'SKIP: %s\n' "$1"
-    exit 77
-}
-need() {
-    command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
-}
+finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && [ "$failed" -eq 0 ]; }
+# skip REASON: ends as skipped (77), never as passed.
+skip() { printf 'SKIP: %s\n' "$1" && exit 77; }
+need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
 need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
 
 BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'

@@ -2,17 +2,13 @@
 # SPDX-License-Identifier: MIT
 # The sources' checks, one a test:
 #   source.sh SOURCE_DIR format      C++ as .clang-format says
-#   source.sh SOURCE_DIR shellcheck  every shell script (any *.sh, any file
-#                                    that starts "#!/bin/sh") as POSIX sh
+#   source.sh SOURCE_DIR shellcheck  every *.sh or "#!/bin/sh" file as POSIX sh
 #   source.sh PAGE man               the built manual page: not one warning
-#   source.sh SOURCE_DIR version VERSION
-#       written once, in CMakeLists.txt's project(): the manual page and the
-#       READMEs take it (@PROJECT_VERSION@), debian/changelog's newest entry
-#       names it again
+#   source.sh SOURCE_DIR version V   V written once, in project(); the texts
+#       take @PROJECT_VERSION@, debian/changelog's newest entry names it too
 #   source.sh SOURCE_DIR nodpkg      scripts/build.sh with no dpkg or apt-get
-#       (Fedora, Arch, Alpine, macOS, the BSDs): with CMake, make and a C++
-#       compiler it builds the command; without one of them it stops at
-#       once, naming that one alone
+#       (Fedora, Arch, Alpine, the BSDs) builds with CMake, make and a C++
+#       compiler; without one, it stops at once, naming it alone
 . "$(dirname "$0")/lib.sh"
 case $2 in
 format)

@@ -30,10 +30,9 @@ done <<'EOF_TABLE'
 0000-01-01T00:00:00  1  1  0    0  0  0  0  0
 EOF_TABLE
 
-# A clock that names a year the record cannot hold (0 to 65535), or that
-# the C library cannot convert, gives 255, as an unknown letter does; so
-# does a century an 8-bit status cannot carry.  Without a letter the clock
-# is never read.
+# A year the record cannot hold (0 to 65535) or the C library cannot
+# convert gives 255, as does a century an 8-bit status cannot carry;
+# without a letter the clock is never read.
 while read -r on at want args; do
     run "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'

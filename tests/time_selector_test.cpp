@@ -56,19 +56,6 @@ TEST(SelectTimeValue, EachLetterInBothCasesAtChosenSnapshots)
     }
 }
 
-TEST(SelectTimeValue, CenturyRisesOnlyAtTheZeroYear)
-{
-    const struct {
-        unsigned year;
-        int century;
-    } rows[] = {
-        {1899, 18}, {1900, 19}, {1999, 19}, {2000, 20},   {2001, 20},
-        {2099, 20}, {2100, 21}, {9999, 99}, {10000, 100},
-    };
-    for (const auto &r : rows)
-        EXPECT_EQ(SelectTimeValue('c', Snapshot(r.year, 1, 1, 0, 0, 0)), r.century) << r.year;
-}
-
 TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
 {
     const char known[] = "CcDdHhIiMmSsYy";
