@@ -1,14 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
-# What the program file says of itself: the CPU it is named for, and what
-# it needs of the system.  Linux: libc.so.6 alone when dynamic, nothing
-# (no loader, no library) when static; the 32-bit ARM one from ARMv5TE on,
-# with no floating-point unit (Raspberry Pi 1 and Zero).  Windows: a
-# console program whose PE header names the oldest Windows its zip states
-# (an older one refuses it), importing only functions that
-# packaging/windows/imports.txt gives as no newer (Wine has later calls
-# too, so only this shows that), and its version resource.
+# What the program file says of itself: its CPU, and what it needs of the
+# system.  Linux: libc.so.6 alone when dynamic, nothing when static; 32-bit
+# ARM from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: a console
+# program whose PE header names the oldest Windows its zip states, importing
+# only what packaging/windows/imports.txt gives as no newer (Wine has later
+# calls too: only this shows that), and its version resource.
 #   binary.sh PROGRAM PROCESSOR LINK VERSION READELF|OBJDUMP IMPORTS_LIST
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.

@@ -1,18 +1,21 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * Preloaded into the command under test (LD_PRELOAD), stops the clock at
- * FROZEN_CLOCK seconds since the epoch.  Serves the entry point a 32-bit
- * program built with 64-bit time calls (__clock_gettime64) as well as the
- * plain one, so it works for every word size; no system header declares
- * them here, so neither is renamed under us.
+ * Stops the clock at FROZEN_CLOCK seconds since the epoch: preloaded into
+ * the command (LD_PRELOAD), or, with FROZEN_WRAP, linked into a static
+ * program made of its own objects with -Wl,--wrap.  Serves the entry point
+ * of 64-bit time calls on 32-bit CPUs (__clock_gettime64) as well; no
+ * system header declares them here, so neither is renamed under us.
  */
 #include <cstdint>
 #include <cstdlib>
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace
-{
+#ifdef FROZEN_WRAP
+#define ENTRY(name) __wrap_##name
+#else
+#define ENTRY(name) name
+#endif
 
 /* struct timespec where time_t is as wide as long. */
 struct TimespecLong {
@@ -20,14 +23,14 @@ struct TimespecLong {
     long tv_nsec;
 };
 
-/* glibc's struct __timespec64 on a little-endian 32-bit host. */
+/* The 64-bit time struct timespec of a little-endian 32-bit CPU. */
 struct Timespec64 {
     int64_t tv_sec;
     int32_t tv_nsec;
     int32_t padding;
 };
 
-int64_t
+static int64_t
 FrozenAt(int clock)
 {
     /* The real call as well, so that strace sees which clock is read when. */
@@ -37,21 +40,16 @@ FrozenAt(int clock)
     return at != nullptr ? std::strtoll(at, nullptr, 10) : 0;
 }
 
-} // namespace
-
 extern "C" int
-clock_gettime(int clock, TimespecLong *ts)
+ENTRY(clock_gettime)(int clock, TimespecLong *ts)
 {
-    ts->tv_sec = static_cast<long>(FrozenAt(clock));
-    ts->tv_nsec = 0;
+    *ts = {static_cast<long>(FrozenAt(clock)), 0};
     return 0;
 }
 
 extern "C" int
-__clock_gettime64(int clock, Timespec64 *ts)
+ENTRY(__clock_gettime64)(int clock, Timespec64 *ts)
 {
-    ts->tv_sec = FrozenAt(clock);
-    ts->tv_nsec = 0;
-    ts->padding = 0;
+    *ts = {FrozenAt(clock), 0, 0};
     return 0;
 }

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts; $1 is the command under test.  A script
-# queues its table's runs (run), then go runs and checks them: on Linux one
-# by one; for Windows in one batch file under Wine's cmd (each Wine start
-# costs seconds), the status read as callers read it.
+# Sourced by the end-to-end scripts; $1 is the command under test, the
+# environment CMake's.  A script queues its table's runs (run), then go runs
+# and checks them: on Linux one by one; for Windows in one batch file under
+# Wine's cmd (each Wine start costs seconds), the status read as callers do.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -13,26 +13,14 @@ trap 'rm -rf "$T"' EXIT
 passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failed=$((failed + 1))
-}
-# check WHAT EXPECTED ACTUAL
-check() {
+fail() { printf 'FAIL: %s\n' "$*" && failed=$((failed + 1)); }
+check() { # WHAT EXPECTED ACTUAL
     if [ "$2" = "$3" ]; then passed=$((passed + 1)); else fail "$1: expected $2, got $3"; fi
 }
-finish() {
-    printf '%d passed, %d failed\n' "$passed" "$failed"
-    [ "$failed" -eq 0 ]
-}
-# skip REASON: the script ends as skipped (77), never as passed.
-skip() {
-    printf 'SKIP: %s\n' "$1"
-    exit 77
-}
-need() {
-    command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"
-}
+finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && [ "$failed" -eq 0 ]; }
+# skip REASON: ends as skipped (77), never as passed.
+skip() { printf 'SKIP: %s\n' "$1" && exit 77; }
+need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
 need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
 BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
 USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n       d = Day\r\n'
@@ -41,39 +29,34 @@ USAGE=$USAGE'       i = mInutes\r\n       s = Seconds\r\n'
 printf '%b' "$BANNER" >"$T/banner"
 printf '%b' "$BANNER$USAGE" >"$T/usage"
 
-# ld.so splits LD_PRELOAD at spaces and colons: the library goes through a
-# link in $T, whose name has neither (for the scripts in CROSS too).
+# ld.so splits LD_PRELOAD at spaces and colons: a link whose name has none,
+# for CMake's scripts in CROSS too.
 if [ -n "${FROZEN_CLOCK_LIB:-}" ]; then
     ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
     export FROZEN_CLOCK_LIB="$T/frozen_clock.so"
 fi
-# Another CPU or C library: scripts CMake wrote start the command and launch
-# under the emulator, the frozen clock (or the static stand-in) in the
-# command alone.
+# Another CPU or C library: CMake's scripts start them, the clock frozen there.
 [ -z "$CROSS" ] || K=$CROSS/korvanex LAUNCH=$CROSS/launch
 
 # frozen AT COMMAND...: COMMAND with the clock at AT, a time as date -d
 # reads it in UTC (@N: N seconds since the epoch); - for the running clock.
 frozen() {
     case $1 in
-    -)
-        shift
-        "$@"
-        return
-        ;;
+    -) c= ;;
     @*) c=${1#@} ;;
     *) c=$(date -u -d "$1" +%s) || exit 1 ;;
     esac
     shift
-    if [ -n "$CROSS" ]; then
+    if [ -z "$c" ]; then
+        "$@"
+    elif [ -n "$CROSS" ]; then
         FROZEN_CLOCK=$c "$@"
     else
         LD_PRELOAD=$T/frozen_clock.so FROZEN_CLOCK=$c "$@"
     fi
 }
 
-# winpath FILE: FILE as a Windows program under Wine names it (Z: is /).
-winpath() {
+winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     # shellcheck disable=SC1003 # one backslash, for tr
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
@@ -91,15 +74,13 @@ run() {
     printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$n" "$2" "$3" "$4" "$zone" "$5" >>"$T/cases"
 }
 
-# zoned ZONE COMMAND...: COMMAND in ZONE (- the caller's).
-zoned() {
+zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
     z=$1
     shift
     if [ "$z" = - ]; then "$@"; else TZ=$z "$@"; fi
 }
 
-# attach ID HOW ARGS...: one run of a command on the host, its status returned.
-attach() {
+attach() { # ID HOW COMMAND...: one run on the host, its status returned
     o=$T/$1.out h=$2
     shift 2
     case $h in
@@ -120,8 +101,7 @@ attach() {
     esac
 }
 
-# one ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*.
-one() {
+one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     id=$1 how=$2 at=$3 tz=$4
     eval "set -- $5"
     : >"$T/$id.t0"
@@ -129,18 +109,17 @@ one() {
         zoned "$tz" frozen "$at" attach "$id" "$how" "$K" "$@"
     else # Not in the batch: cmd cannot close or fill a file for it.
         p=$K
-        [ "$at" = - ] || p=$FROZEN
+        [ "$at" = - ] || p=$CLOCK_STANDIN
         # shellcheck disable=SC2086 # EMULATOR may be words
-        FROZEN_CLOCK=$at attach "$id" "$how" $EMULATOR "$p" "$@"
+        CLOCK_SCRIPT=$at attach "$id" "$how" $EMULATOR "$p" "$@"
     fi 2>"$T/$id.err"
     echo $? >"$T/$id.st"
     : >"$T/$id.t1"
 }
 
-# go: runs the queued cases, checks them all and ends the script.
-go() {
+go() { # runs the queued cases, checks them all and ends the script
     if [ "$PLATFORM" = windows ]; then
-        KW=$(winpath "$K") FW=$(winpath "${FROZEN:-none}")
+        KW=$(winpath "$K") FW=$(winpath "$CLOCK_STANDIN")
         printf '@echo off\r\n' >"$T/run.bat"
     fi
     while IFS='	' read -r id how at want tz args; do
@@ -152,7 +131,7 @@ go() {
             p=$KW
             if [ "$at" != - ]; then
                 p=$FW
-                printf 'set FROZEN_CLOCK=%s\r\n' "$at"
+                printf 'set CLOCK_SCRIPT=%s\r\n' "$at"
             fi
             printf 'type nul >"%s.t0"\r\n"%s" %s >"%s.out" 2>"%s.err"\r\n>"%s.st" echo %%ERRORLEVEL%%\r\n' \
                 "$w" "$p" "$args" "$w" "$w" "$w"

@@ -1,41 +1,34 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # The README's recipes as a reader would copy them.  Linux: the shell one
-# under dash (Debian's sh), with the clock frozen.  Windows: the batch
-# file under Wine's cmd on the running clock, and the POSIX-shell one
-# under sh, which like Git Bash sees only the low 8 bits of a status.
-# Where TURNS is set (one build for each recipe: the turns try the recipe,
-# not the program), both on a stand-in (CLOCK_STANDIN) whose clock turns
-# between any two of the recipe's calls, where the stamp must be of the one
-# instant or the other, never a mix; a recipe that never ends is stopped.
+# under dash (Debian's sh), the clock frozen.  Windows: the batch file under
+# Wine's cmd on the running clock, and the POSIX-shell one under sh, which
+# like Git Bash sees a status's low 8 bits.  With TURNS, each on the
+# stand-in CLOCK_STANDIN, its clock turning between any two of the recipe's
+# calls: the stamp must be of one instant or the other, never a mix.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-# recipe NAME: the README's code block marked "<!-- recipe: NAME -->".
-recipe() {
+recipe() { # NAME: the README's code block marked "<!-- recipe: NAME -->"
     awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
 }
-# stamp INSTANT: the recipes' time stamp and date of a stand-in's instant.
-stamp() {
+stamp() { # INSTANT: the recipes' time stamp and date of it
     printf '%s %s' "$(printf %s "$1" | tr T: _-)" "$(printf %s "${1%T*}" | tr -d -)"
 }
-# turned NAME EXT: the turns from $T/cases, "OLD NEW J", each of which put
-# the clock_script stand-in's clock from OLD to NEW after its call J, held
-# to the lines of $T/lines, one a case: the file name|the variables.
+# turned NAME EXT: each turn of $T/cases, "OLD NEW J" (the clock from OLD
+# to NEW after call J), held to its line of $T/lines, "FILE|STAMP DATE".
 turned() {
-    exec 3<"$T/lines"
-    while read -r old new j; do
-        read -r got <&3
+    paste -d ' ' "$T/cases" "$T/lines" >"$T/turns"
+    while read -r old new j got; do
         was=$(stamp "$old") now=$(stamp "$new")
         case $got in
         "backup_${was% *}.$2|$was" | "backup_${now% *}.$2|$now") passed=$((passed + 1)) ;;
         *) fail "$1 recipe, the clock turning from $old to $new after call $j: $got" ;;
         esac
-    done <"$T/cases"
-    exec 3<&-
+    done <"$T/turns"
 }
-# cases CALLS: every turn, at every call of a recipe that makes CALLS.
-# One-digit fields, so that a dropped leading zero shows.
+# cases CALLS: every turn, after every call of a recipe that makes CALLS;
+# one-digit fields, so that a dropped leading zero shows.
 cases() {
     while read -r old new; do
         j=0

@@ -30,10 +30,9 @@ done <<'EOF_TABLE'
 0000-01-01T00:00:00  1  1  0    0  0  0  0  0
 EOF_TABLE
 
-# A clock that names a year the record cannot hold (0 to 65535), or that
-# the C library cannot convert, gives 255, as an unknown letter does; so
-# does a century an 8-bit status cannot carry.  Without a letter the clock
-# is never read.
+# A year the record cannot hold (0 to 65535) or the C library cannot
+# convert gives 255, as does a century an 8-bit status cannot carry;
+# without a letter the clock is never read.
 while read -r on at want args; do
     run "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'
@@ -53,22 +52,7 @@ EOF_TABLE
 zone=-
 y=%-y
 [ "$PLATFORM" = windows ] && y=%Y
-while read -r args want; do
-    run all file - "$want" "$args"
-done <<EOF_TABLE
-m %-m
-M %-m
-d %-d
-D %-d
-y $y
-Y $y
-c %-C
-C %-C
-h %-H
-H %-H
-i %-M
-I %-M
-s %-S
-S %-S
-EOF_TABLE
+for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do
+    run all file - "${l#*:}" "${l%:*}"
+done
 go

@@ -9,22 +9,12 @@
 namespace
 {
 
+/* The day of the week and milliseconds, which no letter offers, match no row. */
 SYSTEMTIME
-Snapshot(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
-         unsigned second)
+Snapshot(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,
+         uint16_t second)
 {
-    SYSTEMTIME st;
-    std::memset(&st, 0, sizeof st);
-    st.wYear = static_cast<uint16_t>(year);
-    st.wMonth = static_cast<uint16_t>(month);
-    st.wDay = static_cast<uint16_t>(day);
-    st.wHour = static_cast<uint16_t>(hour);
-    st.wMinute = static_cast<uint16_t>(minute);
-    st.wSecond = static_cast<uint16_t>(second);
-    /* Fields no letter offers carry values that no row expects. */
-    st.wDayOfWeek = 6;
-    st.wMilliseconds = 987;
-    return st;
+    return SYSTEMTIME{year, month, 6, day, hour, minute, second, 987};
 }
 
 struct Expected {
@@ -36,10 +26,7 @@ struct Expected {
 const Expected kSnapshots[] = {
     {"last second of 1999", Snapshot(1999, 12, 31, 23, 59, 59), 12, 31, 1999, 19, 23, 59, 59},
     {"first second of 2000", Snapshot(2000, 1, 1, 0, 0, 0), 1, 1, 2000, 20, 0, 0, 0},
-    {"last second of 2099", Snapshot(2099, 12, 31, 23, 59, 59), 12, 31, 2099, 20, 23, 59, 59},
     {"first second of 2100", Snapshot(2100, 1, 1, 0, 0, 0), 1, 1, 2100, 21, 0, 0, 0},
-    {"midnight", Snapshot(2026, 12, 7, 0, 0, 0), 12, 7, 2026, 20, 0, 0, 0},
-    {"one minute to midnight", Snapshot(2026, 2, 28, 23, 59, 0), 2, 28, 2026, 20, 23, 59, 0},
     {"an afternoon", Snapshot(2026, 7, 14, 13, 8, 5), 7, 14, 2026, 20, 13, 8, 5},
     {"first year Windows keeps", Snapshot(1601, 1, 1, 0, 0, 0), 1, 1, 1601, 16, 0, 0, 0},
     {"last year Windows keeps", Snapshot(30827, 12, 31, 23, 59, 59), 12, 31, 30827, 308, 23, 59,
@@ -67,19 +54,6 @@ TEST(SelectTimeValue, EachLetterInBothCasesAtChosenSnapshots)
             }
         }
     }
-}
-
-TEST(SelectTimeValue, CenturyRisesOnlyAtTheZeroYear)
-{
-    const struct {
-        unsigned year;
-        int century;
-    } rows[] = {
-        {1899, 18}, {1900, 19}, {1999, 19}, {2000, 20},   {2001, 20},
-        {2099, 20}, {2100, 21}, {9999, 99}, {10000, 100},
-    };
-    for (const auto &r : rows)
-        EXPECT_EQ(SelectTimeValue('c', Snapshot(r.year, 1, 1, 0, 0, 0)), r.century) << r.year;
 }
 
 TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)

@@ -1,0 +1,92 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The sources' checks, one a test:
+#   source.sh SOURCE_DIR format      C++ as .clang-format says
+#   source.sh SOURCE_DIR shellcheck  every *.sh or "#!/bin/sh" file as POSIX sh
+#   source.sh PAGE man               the built manual page: not one warning
+#   source.sh SOURCE_DIR version V   V written once, in project(); the texts
+#       take @PROJECT_VERSION@, debian/changelog's newest entry names it too
+#   source.sh SOURCE_DIR nodpkg      scripts/build.sh with no dpkg or apt-get
+#       (Fedora, Arch, Alpine, the BSDs) builds with CMake, make and a C++
+#       compiler; without one, it stops at once, naming it alone
+. "$(dirname "$0")/lib.sh"
+case $2 in
+format)
+    need clang-format clang-format
+    cd "$K" && clang-format --dry-run -Werror src/*.cpp src/*.h src/*/*.cpp src/*/*.h tests/*.cpp bench/*.cpp
+    exit
+    ;;
+shellcheck)
+    need shellcheck shellcheck
+    cd "$K" && find . -type d \( -name 'build*' -o -name 'dist*' -o -name .git \) -prune -o \
+        -type f \( -name '*.sh' -o -exec sh -c 'head -n 1 "$1" | grep -q "^#!/bin/sh"' sh {} \; \) \
+        -print | sort | tr '\n' '\0' |
+        xargs -0 shellcheck --shell=sh --external-sources --source-path=SCRIPTDIR -f gcc
+    exit
+    ;;
+man)
+    need groff groff-base
+    check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
+    ;;
+version)
+    cd "$K" || exit 1
+    check "debian/changelog's newest version" "$3" \
+        "$(sed -n '1s/^korvanex (\([^)]*\)).*/\1/p' debian/changelog)"
+    # git's list in a clone; elsewhere (a source tarball) all but the builds.
+    if [ -e .git ]; then
+        git ls-files
+    else
+        find . \( -name .git -o -name build -o -name 'build-*' -o -name 'dist*' \) -prune \
+            -o -type f -print | sed 's|^[.]/||'
+    fi | grep -v -x -E 'CMakeLists.txt|debian/changelog' | tr '\n' '\0' |
+        xargs -0 grep -n -E "(^|[^0-9.])$(echo "$3" | sed 's/[.]/[.]/g')([^0-9]|\$)" -- >"$T/hits" 2>/dev/null
+    check "files that write the version $3 out" "" "$(cat "$T/hits")"
+    check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \
+        packaging/linux/README.txt packaging/windows/README.txt)"
+    ;;
+nodpkg)
+    for tool in cmake make c++; do
+        command -v "$tool" >/dev/null || skip "no $tool here"
+    done
+    unset CXX
+    # Links to every command but dpkg's, apt's (the first of each name).
+    IFS=:
+    for d in $PATH; do
+        [ -d "$d" ] && mkdir -p "$T/all" && ln -s "$d"/* "$T/all/" 2>/dev/null
+    done
+    unset IFS
+    rm -f "$T/all"/dpkg* "$T/all"/apt*
+    # hidden commands | what build.sh says is missing (- builds)
+    while IFS='|' read -r hidden want; do
+        rm -rf "$T/src" "$T/cmds"
+        mkdir "$T/src"
+        (cd "$K" && find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' ! -name .git \
+            -exec cp -R {} "$T/src" \;)
+        cp -R "$T/all" "$T/cmds"
+        for h in $hidden; do rm -f "$T/cmds/$h"; done
+        status=0
+        PATH=$T/cmds sh "$T/src/scripts/build.sh" >"$T/out" 2>"$T/err" || status=$?
+        if [ "$want" != - ]; then
+            check "build.sh without $hidden: status, message, a build" \
+                "1 scripts/build.sh: missing here: $want; no" \
+                "$status $(sed -n 's/;.*/;/p' "$T/err") $([ -d "$T/src/build" ] && echo yes || echo no)"
+            continue
+        fi
+        check "build.sh without dpkg: status" 0 "$status"
+        [ "$status" = 0 ] || cat "$T/err"
+        for _ in 1 2 3; do
+            month=$(date +%-m)
+            got=0
+            "$T/src/build/korvanex" m >/dev/null 2>&1 || got=$?
+            [ "$(date +%-m)" = "$month" ] && break
+        done
+        check "korvanex m built without dpkg" "$month" "$got"
+    done <<EOF_TABLE
+|-
+cmake|cmake
+make gmake|make
+c++ g++ clang++|a C++ compiler (g++ or clang++)
+EOF_TABLE
+    ;;
+esac
+finish

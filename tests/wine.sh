@@ -1,0 +1,32 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The tests' private Wine prefix:
+#   wine.sh prefix  creates it before any test runs, so that Wine's
+#                   first-run messages reach no test's stderr, and keeps one
+#                   server and Wine's services up for all of them
+#   wine.sh stop    stops them, and what outlives the server under
+#                   user-mode emulation, touching no other prefix
+set -u
+if [ "$1" = stop ]; then
+    wineserver --kill >/dev/null 2>&1
+    for dir in /proc/[0-9]*; do
+        [ "${dir#/proc/}" = $$ ] && continue
+        if tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            kill -9 "${dir#/proc/}" 2>/dev/null
+        fi
+    done
+    exit 0
+fi
+# Under user-mode emulation creating a prefix now and then hangs: again.
+for attempt in 1 2 3 4; do
+    wineserver --kill >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
+    if timeout 150 "$EMULATOR" wineboot --init >/dev/null 2>&1 &&
+        timeout 60 wineserver --wait && [ -f "$WINEPREFIX/system.reg" ]; then
+        # Started here, the server outlives the test: it must not hold its output.
+        wineserver --persistent </dev/null >/dev/null 2>&1
+        timeout 150 "$EMULATOR" cmd /c exit >/dev/null 2>&1 && exit 0
+    fi
+    echo "attempt $attempt to set up Wine failed"
+done
+exit 1
