@@ -54,19 +54,16 @@ installed() {
     dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
 
-if [ "$(id -u)" -eq 0 ]; then
-    as_root=
-elif command -v sudo >/dev/null; then
-    as_root=sudo
-else
-    as_root=none
-fi
+# root CMD...: CMD as root, through sudo where this is not root.
 root() {
-    if [ "$as_root" = none ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
         echo "run as root to $*" >&2
         exit 1
     fi
-    $as_root "$@"
 }
 
 missing=

@@ -22,6 +22,14 @@ make_deb() {
         # A source tarball's tree, less what the builds have added to it.
         find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
     fi
+    # The copyright file, machine-readable, from LICENSE: the licence's text
+    # is written once.
+    {
+        printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
+        printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\nLicense: MIT\n' \
+            "$(sed -n 's/^Copyright (c) //p' LICENSE)"
+        sed -n '/^Permission/,$p' LICENSE | sed 's/^$/./; s/^/ /'
+    } >"$src/debian/copyright"
     if [ -n "${KORVANEX_MAINTAINER:-}" ]; then
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
         sed -i "s|^Maintainer: .*|Maintainer: $name|" "$src/debian/control"
