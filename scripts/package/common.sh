@@ -121,6 +121,8 @@ reproduce() {
     # The release files, and the texts the checks compare with the archives'.
     artifacts='dist/* build-package/steady/* build-package/built'
     [ -n "$deb_only" ] || artifacts="$artifacts build-package/*/README*.txt build-package/*/korvanex.1"
+    # The manifests, where no download address makes them release files.
+    [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] || artifacts="$artifacts build-package/manifests/*"
     nice reprotest --vary="$vary" --store-dir "$store" \
         --diffoscope-arg=--exclude-directory-metadata=yes \
         --diffoscope-arg='--exclude=*/dist/*.buildinfo' --diffoscope-arg='--exclude=*/dist/*.changes' \
