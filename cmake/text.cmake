@@ -1,10 +1,8 @@
 # SPDX-License-Identifier: MIT
-#   cmake -DKIND=man|text|crlf -DIN=TEMPLATE -DOUT=FILE -DREADME=README.md
-#         [-DVERSION=VERSION] -P text.cmake
-# TEMPLATE with @PROJECT_VERSION@ as VERSION, and a line "@recipe:NAME@" or
-# "@table:NAME@" as the README's block marked "<!-- recipe: NAME -->" or
-# "<!-- table: NAME -->": escaped for roff (man) or indented by four spaces
-# (text; crlf, its lines ending in CR LF for Windows).
+# cmake -DKIND=man|text|crlf -DIN=TEMPLATE -DOUT=FILE -DREADME=README.md [-DVERSION=V] -P text.cmake
+# TEMPLATE with @PROJECT_VERSION@ as V, and a line "@recipe:NAME@" or "@table:NAME@" as the
+# README's block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff
+# (man) or indented by four spaces (text; crlf, its lines ending in CR LF for Windows).
 cmake_minimum_required(VERSION 3.25)
 file(READ "${IN}" out)
 string(REPLACE "\r\n" "\n" out "${out}")
