@@ -35,7 +35,11 @@ FrozenAt(int clock)
 {
     /* The real call as well, so that strace sees which clock is read when. */
     int64_t real[4];
+#ifdef SYS_clock_gettime64 /* 32-bit CPUs; musl's name the 32-bit call otherwise */
+    syscall(SYS_clock_gettime64, clock, real);
+#else
     syscall(SYS_clock_gettime, clock, real);
+#endif
     const char *at = std::getenv("FROZEN_CLOCK");
     return at != nullptr ? std::strtoll(at, nullptr, 10) : 0;
 }
