@@ -96,6 +96,8 @@ cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
         printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
             "$C" "$C" "$script" "$R"
     done <"$T/scripts"
+    # cmd ends with the last call's status otherwise (Wine 10, as Windows).
+    printf 'exit /b 0\r\n'
 } >"$T/run.bat"
 before=$(date +%s)
 # shellcheck disable=SC2086 # EMULATOR may be words
