@@ -1,68 +1,62 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Runs the README's Quick start as a newcomer would, as root, in a fresh
-# minimal Debian root (mmdebstrap's minbase, from the archives this machine's
-# apt uses): the source tarball (by default the current commit's files)
-# unpacked under a path that holds a space, then its README's two commands
-# exactly.  The first must end with the month as its status, the second must
-# pass.  mmdebstrap makes the root in namespaces of its own and runs the
-# commands from its customize hook, so that its mounts and every process in
-# the root go with it; the root itself (format null) is thrown away.
-#   sh scripts/fresh-root.sh 12|13|bookworm|trixie [SOURCE.tar.gz]
+# The README's Quick start as a newcomer runs it, as root, in a fresh minimal
+# Debian root (mmdebstrap's minbase from deb.debian.org): the source tarball,
+# by default the commit's files, unpacked under a path that holds a space,
+# then the README's two commands exactly.  The first must end with the month
+# as its status, the second must pass.  mmdebstrap runs them from its
+# customize hook, in namespaces of its own, so that its mounts and every
+# process in the root go with it; the root itself (format null) is dropped.
+#   sh scripts/fresh-root.sh 12|13 [SOURCE.tar.gz]
 set -eu
 now() { date +%s; }
 
 # The customize hook: mmdebstrap calls this script again with the root.
 if [ "${1-}" = --hook ]; then
-    root=$2 tmp=$FRESH_ROOT_TMP
+    root=$2 tmp=$FRESH_ROOT_TMP dir="/root/source tree"
     echo "made=$(now)" >"$tmp/result"
-    mkdir "$root/root/source tree"
-    tar -x -C "$root/root/source tree" -f "$tmp/source.tar"
-    top=$(ls "$root/root/source tree")
-    tree="$root/root/source tree/$top"
-    # in_chroot CMD: as root in the root, with a login's environment.
-    in_chroot() {
+    mkdir "$root$dir"
+    tar -x -C "$root$dir" -f "$tmp/source.tar"
+    dir="$dir/$(ls "$root$dir")"
+    # in_root CMD: as root in the root, with a login's environment.
+    in_root() {
         chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
-            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-            /bin/sh -c "cd \"/root/source tree/$top\" && $1"
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/sh -c "cd \"$dir\" && $1"
     }
-    awk -v name=quick-start -f "$tree/tests/recipe.awk" "$tree/README.md" >"$tmp/recipe"
+    awk -v name=quick-start -f "$root$dir/tests/recipe.awk" "$root$dir/README.md" >"$tmp/recipe"
     build=$(sed -n 1p "$tmp/recipe") tests=$(sed -n 2p "$tmp/recipe")
     if [ -z "$tests" ] || [ "$(wc -l <"$tmp/recipe")" -ne 2 ]; then
         echo "fresh-root: no two-line quick-start recipe in README.md" >&2
         exit 1
     fi
-    verdict=pass
+    verdict=fail
     echo "== $build"
     before=$(chroot "$root" date +%-m)
-    in_chroot "$build" >"$tmp/build.out" 2>&1 || true
+    in_root "$build" >"$tmp/build.out" 2>&1 || true
     echo "built=$(now)" >>"$tmp/result"
     after=$(chroot "$root" date +%-m)
     cat "$tmp/build.out"
+    echo "== $tests"
     # The status line, last, must follow the banner, whose lines end in
     # CR LF, so that a failed build's own status cannot pass for January's 1.
-    awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
+    if ! awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
         END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' \
-        "$tmp/build.out" || {
-        echo "fresh-root: the first command did not end in \"exit status: $before\" after the banner"
-        verdict=fail
-    }
-    echo "== $tests"
-    if [ "$verdict" = fail ]; then
-        echo "(not run: the first command failed)"
-    elif ! in_chroot "$tests" </dev/null 2>&1; then
+        "$tmp/build.out"; then
+        echo "fresh-root: not run, the first command did not end in \"exit status: $before\" after the banner"
+    elif ! in_root "$tests" </dev/null 2>&1; then
         echo "fresh-root: the second command failed"
-        verdict=fail
+    else
+        verdict=pass
     fi
     echo "tested=$(now) verdict=$verdict" >>"$tmp/result"
     exit 0
 fi
 
 case ${1-}:$# in
-12:[12] | bookworm:[12]) codename=bookworm ;;
-13:[12] | trixie:[12]) codename=trixie ;;
+12:[12]) codename=bookworm ;;
+13:[12]) codename=trixie ;;
 *)
-    echo "usage: sh scripts/fresh-root.sh 12|13|bookworm|trixie [SOURCE.tar.gz]" >&2
+    echo "usage: sh scripts/fresh-root.sh 12|13 [SOURCE.tar.gz]" >&2
     exit 2
     ;;
 esac
@@ -72,49 +66,6 @@ esac
 }
 src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root
-
-# sources CODENAME: this machine's apt entries for its own release (and its
-# -updates, -security), one-line, renamed for release CODENAME; other
-# vendors' suites left out.
-sources() {
-    # shellcheck disable=SC1091
-    host=$(. /etc/os-release && echo "${VERSION_CODENAME-}")
-    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        [ ! -e "$f" ] || awk -v host="$host" -v to="$1" '
-            function emit(opts, uris, suites, components,  u, s, nu, ns, i, j, base) {
-                nu = split(uris, u, " ")
-                ns = split(suites, s, " ")
-                for (i = 1; i <= nu; i++)
-                    for (j = 1; j <= ns; j++) {
-                        base = s[j]
-                        sub(/-[a-z]+$/, "", base)
-                        if (base == host)
-                            print "deb " opts u[i] " " to substr(s[j], length(base) + 1) " " components
-                    }
-            }
-            function flush() {
-                if (v["types"] ~ /(^| )deb( |$)/ && tolower(v["enabled"]) != "no")
-                    emit(v["signed-by"] ~ /^\// ? "[signed-by=" v["signed-by"] "] " : "",
-                        v["uris"], v["suites"], v["components"])
-                split("", v)
-            }
-            FILENAME !~ /\.sources$/ && $1 == "deb" {
-                sub(/^deb[ \t]+/, "")
-                opts = ""
-                if (match($0, /^\[[^]]*\][ \t]+/)) {
-                    opts = substr($0, 1, RLENGTH)
-                    $0 = substr($0, RLENGTH + 1)
-                }
-                components = $0
-                sub(/^[^ \t]+[ \t]+[^ \t]+[ \t]*/, "", components)
-                emit(opts, $1, $2, components)
-            }
-            FILENAME !~ /\.sources$/ || /^#/ { next }
-            /^[ \t]*$/ { flush() }
-            /^[A-Za-z-]+:/ { key = tolower($1); sub(/:$/, "", key); sub(/^[^:]*:[ \t]*/, ""); v[key] = $0 }
-            END { flush() }' "$f"
-    done
-}
 
 tmp=$(mktemp -d) job=
 mounted() { awk -v r="$tmp" 'index($5, r "/") == 1 { print $5 }' /proc/self/mountinfo; }
@@ -138,14 +89,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-sources "$codename" >"$tmp/sources.list"
-[ -s "$tmp/sources.list" ] || {
-    echo "fresh-root: no Debian archive found in /etc/apt/sources.list{,.d}" >&2
-    exit 1
-}
-include=
-! grep -q ' https://' "$tmp/sources.list" || include=--include=ca-certificates
-# apt's proxy, for mmdebstrap's apt and for the root's.
+# apt's proxy, if any, for mmdebstrap's apt and for the root's.
 apt-config dump | grep -i '^Acquire::[^ ]*::Proxy ' >"$tmp/proxy.conf" || true
 proxy=
 [ ! -s "$tmp/proxy.conf" ] || proxy=--aptopt=$tmp/proxy.conf
@@ -161,8 +105,8 @@ export FRESH_ROOT_TMP="$tmp" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh"
 # In the background, so that a signal reaches the trap at once rather than
 # when mmdebstrap ends; --pdeathsig stops it should this script be killed.
 # shellcheck disable=SC2016,SC2086
-TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase $include $proxy \
-    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null "$tmp/sources.list" 2>&1 &
+TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase $proxy \
+    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 &
 job=$!
 made='' built='' tested='' verdict='' status=0
 wait "$job" || status=$?
