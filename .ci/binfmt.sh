@@ -1,13 +1,10 @@
 #!/bin/sh
-# Run as root by CI before the package step and the fresh roots: lets
-# 32-bit Wine run where the kernel runs 64-bit code only, as this CI's does.
-# Wine runs 32-bit Windows programs through a 32-bit Linux loader, which
-# there runs under QEMU's user-mode emulation, registered for 32-bit x86
-# programs.  Registered without the F flag, the kernel opens the emulator at
-# each exec in the caller's root: a fresh root (scripts/fresh-root.sh) runs
-# its own release's QEMU, which it installs, rather than this machine's
-# (Debian 12's QEMU spins for minutes in Debian 13's Wine 10).  An F
-# registration, which pins the one opened at registration, is replaced.
+# Lets 32-bit Wine run where the kernel runs 64-bit code only, as this CI's
+# does: its 32-bit Linux loader runs under QEMU, registered for 32-bit x86.
+# Registered without the F flag, the kernel opens the emulator at each exec
+# in the caller's root, so a fresh root runs its own release's QEMU (Debian
+# 12's spins for minutes in Debian 13's Wine 10); an F registration is
+# replaced.  Run as root.
 set -eu
 cd "$(dirname "$0")/.."
 binfmt=/proc/sys/fs/binfmt_misc
