@@ -1,14 +1,9 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * Wall time of starting programs, taking turns run by run so that whatever
- * else the machine does falls on each alike:
- *   spawn RUNS PROGRAM [ARG...] [-- PROGRAM [ARG...]]...
- * prints, for each PROGRAM, the median microseconds from posix_spawn to the
- * end of its wait and the median of the minor page faults it took, standard
- * output to /dev/null.  posix_spawn, not fork: the copy of this process would
- * cost more than the programs measured.  The page faults are the child's own
- * (wait4's rusage): the pages it touched after exec, which the kernel's peak
- * RSS cannot tell, since that takes in the image of the parent exec replaced.
+ * spawn RUNS PROGRAM [ARG...] [-- PROGRAM [ARG...]]...: for each PROGRAM,
+ * run in turn, the median microseconds from posix_spawn (a fork would cost
+ * more than the programs measured) to the end of its wait, and the median
+ * of its own page faults (wait4's, taken after exec).
  */
 #include <algorithm>
 #include <cstdio>

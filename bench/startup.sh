@@ -1,13 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Start-up cost of "korvanex m", the dynamic (glibc) build and the static
-# (musl) one, each beside two programs built the same way: an empty one, and
-# the floor (bench/floor.cpp: the banner, one clock read as local time, the
-# exit), the least the job itself costs.  Figures: user-space instructions
-# (callgrind), page faults (the program's own pages touched, from wait4) and
-# wall time of a run; "date +%m" for reference.  Needs both builds
-# (sh scripts/test.sh native static-x86_64) and valgrind.  Exits 1 when a
-# goal is missed (see bench/README.md).
+# Start-up cost of "korvanex m", dynamic (glibc) and static (musl), beside
+# an empty program and the floor built the same way; see bench/README.md.
+# Needs valgrind and both builds (sh scripts/test.sh native static-x86_64).
 #   [RUNS=N] sh bench/startup.sh [DYNAMIC_BUILD_DIR [STATIC_BUILD_DIR]]
 set -eu
 
@@ -41,10 +36,8 @@ rows | while read -r name program; do
         sed -n 's/.*Collected : //p')"
 done >"$T.instr"
 
-# Wall time: each program, its floor and its empty one take turns run by run
-# (bench/spawn.cpp), so that noise on the machine falls on all alike, and
-# apart from the other build; the median of each round, the best of three
-# rounds.  Page faults vary little: those of the last round.
+# Wall time: each program, its floor and its empty one take turns run by
+# run, so that noise falls on all alike.  Page faults: the last round's.
 for round in 1 2 3; do
     {
         for dir in "$dynamic" "$static"; do
