@@ -1,11 +1,7 @@
 #!/bin/sh
-# Installs what the tests need when it is missing, then builds and runs the
-# suites, warnings as errors, one build tree each (build-test/NAME), every
-# row of targets.txt in its order: the native build, the same build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the static programs on
-# musl, the other Linux CPUs under QEMU, and the 64-bit and 32-bit Windows
-# programs under Wine.  Given names of rows, only those, with only what they
-# need installed.
+# Installs what the tests need, then builds and runs the suite of each row of
+# targets.txt in its order (or of the rows named), warnings as errors, each
+# in build-test/NAME.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
