@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# What the recipes in scripts/package/ share; scripts/package.sh, which sources them, sets version, native, T.
 # shellcheck shell=sh disable=SC2154
-# What the recipes in scripts/package/ share, sourced by scripts/package.sh
-# (which sets version, commit_time, native, deb_only, T and undo first).
 
 ok() {
     echo "ok: $*"
@@ -39,11 +37,15 @@ build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# built KIND NAME: what check_KIND is to check.  The checks name the
-# toolchain for NAME themselves, so that a file built for the wrong CPU
-# fails them.
+# built KIND NAME: what check_KIND is to check.  The checks name the toolchain
+# for NAME themselves, so that a file built for the wrong CPU fails them.
 built() {
     echo "$1 $2" >>build-package/built
+}
+
+# holds ARCHIVE LISTING WANT...: what ARCHIVE holds, as LISTING lists it, must be the lines WANT.
+holds() {
+    [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || fail "$1 holds: $2"
 }
 
 # month_run WHAT COMMAND...: COMMAND m must end with the month, read around

@@ -1,10 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# The Debian packages, one for each architecture, built by debhelper from debian/ as Debian builds
+# its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
-# The Debian packages, one for each architecture, built by debhelper from
-# debian/ as Debian builds its own: the command, its manual page, changelog
-# and copyright, with a .buildinfo and a .changes each.  Sourced by
-# scripts/package.sh.
 
 # make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes} for the
 # Debian architecture ARCH, natively for this machine's, else cross-built
@@ -50,10 +47,8 @@ make_deb() {
 # check_deb ARCH
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
-    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort >"$T/files"
-    printf '%s\n' ./usr/bin/korvanex ./usr/share/doc/korvanex/changelog.gz \
-        ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz >"$T/want"
-    cmp -s "$T/want" "$T/files" || fail "$deb holds: $(cat "$T/files")"
+    holds "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)" ./usr/bin/korvanex \
+        ./usr/share/doc/korvanex/changelog.gz ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || fail "$deb: Architecture is not $1"
     depends=$(dpkg-deb -f "$deb" Depends)
     printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
