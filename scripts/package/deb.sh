@@ -3,11 +3,9 @@
 # its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
-# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes} for the
-# Debian architecture ARCH, natively for this machine's, else cross-built
-# with Debian's cross and nocheck profiles (the tests run on the packaged
-# program instead).  dpkg-buildpackage writes beside the source tree, so
-# each build has a copy of the committed source of its own.
+# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for this machine's ARCH,
+# else cross-built with Debian's cross and nocheck profiles (the tests run on the packaged program instead).
+# dpkg-buildpackage writes beside the source tree: each build has a copy of the committed source.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
@@ -19,8 +17,7 @@ make_deb() {
         # A source tarball's tree, less what the builds have added to it.
         find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
     fi
-    # The copyright file, machine-readable, from LICENSE: the licence's text
-    # is written once.
+    # The machine-readable copyright file from LICENSE: the licence's text is written once.
     {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
         printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\nLicense: MIT\n' \
@@ -66,9 +63,8 @@ check_deb() {
     ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
 
-    # This machine's program, built with Debian's flags rather than the test
-    # builds', takes every end-to-end test; the others, the binary checks and
-    # the output, under their emulator.
+    # This machine's program, built with Debian's flags rather than the test builds', takes every
+    # end-to-end test; the others, the binary checks and the output, under their emulator.
     all=
     [ "$1" != "$native" ] || all=all
     tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$(toolchain_of "deb:$1")" $all

@@ -4,8 +4,7 @@
 # Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
-# make_static ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz,
-# ARCH as uname -m names the CPU.
+# make_static ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as uname -m names the CPU.
 make_static() {
     dir=build-package/static-$1
     top=korvanex-$version-linux-$1
@@ -20,8 +19,7 @@ make_static() {
     built static "$1"
 }
 
-# check_static ARCH: what the tarball holds, and its program with the tests
-# of the build for that CPU (under QEMU for another one).
+# check_static ARCH: what the tarball holds, and its program with the tests of the build for that CPU.
 check_static() {
     top=korvanex-$version-linux-$1
     tarball=dist/$top.tar.gz

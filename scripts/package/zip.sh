@@ -16,8 +16,7 @@ make_zip() {
     built zip "$1"
 }
 
-# check_zip NAME: what the zip holds, and its program under Wine with the
-# tests of the build for that Windows.
+# check_zip NAME: what the zip holds, and its program under Wine with the tests of the build for that Windows.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
