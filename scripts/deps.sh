@@ -45,10 +45,6 @@ if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     exit 1
 fi
 
-installed() {
-    dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
-}
-
 # root CMD...: CMD as root, through sudo where this is not root.
 root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -64,28 +60,21 @@ root() {
 missing=
 # shellcheck disable=SC2086
 for p in $(printf '%s\n' $need | sort -u); do
-    installed "$p" || missing="$missing $p"
+    dpkg-query -W -f '${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
 done
-# The right/ zones (leap seconds), which the tests read: in tzdata up to
-# Debian 12, in tzdata-legacy from Debian 13 on.  Asked for once the package
-# lists say which this release has.
+# The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
+# from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
 case " $need " in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
 if [ -n "$missing$right" ]; then
     echo "installing:$missing${right:+ (and $right where the release has it)}"
-    # A package of another architecture (name:arch) needs that architecture
-    # known to dpkg first.
-    for p in $missing; do
-        case $p in
-        *:*)
-            arch=${p#*:}
-            [ "$arch" = "$(dpkg --print-architecture)" ] ||
-                dpkg --print-foreign-architectures | grep -qx "$arch" ||
-                root dpkg --add-architecture "$arch"
-            ;;
-        esac
+    # A package of another architecture (name:arch) needs that architecture known to dpkg first.
+    # shellcheck disable=SC2086
+    for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | sort -u); do
+        [ "$arch" = "$(dpkg --print-architecture)" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
+            root dpkg --add-architecture "$arch"
     done
     export DEBIAN_FRONTEND=noninteractive
     root apt-get update -q
