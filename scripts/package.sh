@@ -42,8 +42,8 @@ sh scripts/deps.sh deb $(echo "$releases" | while read -r release toolchain name
     echo "$name"
 done | sort -u)
 
-# toolchain_of KIND:NAME: the toolchain that builds that release file (and
-# the tests' helpers for its program); empty for this machine's own.
+# toolchain_of KIND:NAME: the toolchain that builds that release file (and the tests' helpers for its
+# program); empty for this machine's own.
 toolchain_of() {
     sh scripts/targets.sh toolchain -- " $1 " | sed 's/^-$//'
 }
@@ -88,8 +88,8 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-# From a clone, the release is reprotest's first build of the commit (see
-# reproduce); elsewhere, or for reprotest itself (--build-only), this one.
+# From a clone, the release is reprotest's first build of the commit; elsewhere, or for reprotest
+# itself (--build-only), this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
@@ -130,14 +130,13 @@ while read -r kind name <&3; do
     "check_$kind" "$name"
 done 3<build-package/built
 
-(cd dist && ls) >"$T/want"
-sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS >"$T/files"
-cmp -s "$T/want" "$T/files" || fail "SHA256SUMS covers: $(cat "$T/files")"
+# shellcheck disable=SC2046
+holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" $(cd dist && ls)
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's way to compare a build environment with the .buildinfo finds
-# this one's packages as recorded, and tells a package of another version.
+# The README's way to compare a build environment with the .buildinfo finds this one's packages as
+# recorded, and tells a package of another version.
 info=korvanex_${version}_$native.buildinfo
 awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md | sed "s/_VERSION_amd64[.]buildinfo/_${version}_$native.buildinfo/" >"$T/buildinfo.sh"
 [ -s "$T/buildinfo.sh" ] || fail "docs/releasing.md has no buildinfo recipe"
