@@ -2,26 +2,21 @@
 # Installs with apt-get the Debian packages that some steps or builds
 # need and that this machine lacks; does nothing when all are there.
 #   sh scripts/deps.sh NAME...
-# NAME is a step (build: the command; deb: the Debian package; deb-ARCH:
-# one cross-built for ARCH; zips: the Windows zips; fresh-root: a minimal
-# Debian root made for the Quick start) or a build of targets.txt, which
-# names its packages (a release file needs its build's too).
+# NAME is a step (build: the command; deb: the Debian package's tools;
+# deb-ARCH: the libc of a .deb cross-built for ARCH; zip: the zips'
+# tools; fresh-root: a minimal Debian root made for the Quick start) or a
+# build of targets.txt, which names its packages.
 set -eu
 cd "$(dirname "$0")/.."
-
-# Wine for the zipped programs, 64-bit and 32-bit.
-wine="wine wine64 wine64-preloader wine32:i386 wine32-preloader:i386"
 
 # needs NAME: the packages for one step or build.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
     deb) echo "cmake g++ make git dpkg-dev debhelper lintian groff-base strace tzdata reprotest diffoscope-minimal faketime disorderfs" ;;
-    deb-arm64) echo "g++-aarch64-linux-gnu libc6-dev:arm64 qemu-user-static" ;;
-    deb-armhf) echo "g++-arm-linux-gnueabihf libc6-dev:armhf qemu-user-static" ;;
-    deb-i386) echo "g++-i686-linux-gnu libc6-dev:i386 qemu-user-static" ;;
+    deb-?*) echo "libc6-dev:${1#deb-}" ;;
+    zip) echo "zip jq" ;;
     fresh-root) echo "mmdebstrap" ;;
-    zips) echo "cmake make git zip g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix jq $wine" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1
@@ -31,7 +26,7 @@ needs() {
 }
 
 usage() {
-    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zips|fresh-root|NAME..." >&2
+    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
     exit 2
 }
 [ $# -gt 0 ] || usage
@@ -50,10 +45,6 @@ if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     exit 1
 fi
 
-installed() {
-    dpkg-query -W -f '${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
-}
-
 # root CMD...: CMD as root, through sudo where this is not root.
 root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -69,28 +60,21 @@ root() {
 missing=
 # shellcheck disable=SC2086
 for p in $(printf '%s\n' $need | sort -u); do
-    installed "$p" || missing="$missing $p"
+    dpkg-query -W -f '${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
 done
-# The right/ zones (leap seconds), which the tests read: in tzdata up to
-# Debian 12, in tzdata-legacy from Debian 13 on.  Asked for once the package
-# lists say which this release has.
+# The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
+# from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
 case " $need " in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
 if [ -n "$missing$right" ]; then
     echo "installing:$missing${right:+ (and $right where the release has it)}"
-    # A package of another architecture (name:arch) needs that architecture
-    # known to dpkg first.
-    for p in $missing; do
-        case $p in
-        *:*)
-            arch=${p#*:}
-            [ "$arch" = "$(dpkg --print-architecture)" ] ||
-                dpkg --print-foreign-architectures | grep -qx "$arch" ||
-                root dpkg --add-architecture "$arch"
-            ;;
-        esac
+    # A package of another architecture (name:arch) needs that architecture known to dpkg first.
+    # shellcheck disable=SC2086
+    for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | sort -u); do
+        [ "$arch" = "$(dpkg --print-architecture)" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
+            root dpkg --add-architecture "$arch"
     done
     export DEBIAN_FRONTEND=noninteractive
     root apt-get update -q

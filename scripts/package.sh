@@ -1,24 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds the release files into dist/ and checks them.  Each kind has its
-# recipe in scripts/package/ (make_KIND builds it, check_KIND checks it):
-# the Debian packages, the Windows zips, the static Linux tarballs and the
-# source tarball; common.sh has what they share.  From a clone the release
-# is the first of reprotest's two builds of the commit, which must give the
-# same bytes however the second is varied.  Only when every check passes
-# does dist/ get SHA256SUMS; a failed run leaves dist-failed/ instead.
-#   sh scripts/package.sh [--deb] [--install] [--build-only]
-# --deb:        the Debian package for this machine's architecture only,
-#               without the cross and Windows toolchains
-# --install:    then also installs the .deb with apt, runs the installed
-#               command, and removes it again
-# --build-only: one build, unchecked, SHA256SUMS left in build-package/
-#               (what reprotest runs)
-# Every time stamp in the files is SOURCE_DATE_EPOCH, by default the last
-# commit's time; KORVANEX_MAINTAINER, when set, names the Debian maintainer.
-# The whole step runs on amd64 (its cross compilers, musl toolchain files
-# and Wine are those of an x86_64 host); elsewhere --deb builds the package
-# for the machine's own architecture.
+# Builds the release files into dist/ and checks them, each kind by its recipe in scripts/package/;
+# docs/releasing.md says what they are, the options and the checks.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -44,21 +27,23 @@ if [ -z "$deb_only" ] && [ "$native" != amd64 ]; then
     echo "here, sh scripts/package.sh --deb builds and checks the $native package alone" >&2
     exit 2
 fi
-# The release files, as targets.txt names them: KIND:NAME and toolchain.
-releases=$(sh scripts/targets.sh release toolchain -- ' (deb|zip|tar):')
+# The release files, as targets.txt names them: KIND:NAME, toolchain and build.
+releases=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 [ -z "$deb_only" ] || releases=$(echo "$releases" | grep '^deb:native ')
+# The packaging tools and each release file's build; a .deb cross-built for ARCH also needs libc6-dev:ARCH,
+# whose symbols file gives its Depends, and the zips need zip (and jq, to check their manifests).
 # shellcheck disable=SC2046
-sh scripts/deps.sh $(echo "$releases" | while read -r release toolchain; do
+sh scripts/deps.sh deb $(echo "$releases" | while read -r release toolchain name; do
     case $release in
-    deb:native) echo deb ;;
+    deb:native) ;;
     deb:*) echo "deb-${release#deb:}" ;;
-    zip:*) echo zips ;;
-    tar:*) sh scripts/targets.sh name -- " $release " ;;
+    zip:*) echo zip ;;
     esac
+    echo "$name"
 done | sort -u)
 
-# toolchain_of KIND:NAME: the toolchain that builds that release file (and
-# the tests' helpers for its program); empty for this machine's own.
+# toolchain_of KIND:NAME: the toolchain that builds that release file (and the tests' helpers for its
+# program); empty for this machine's own.
 toolchain_of() {
     sh scripts/targets.sh toolchain -- " $1 " | sed 's/^-$//'
 }
@@ -66,13 +51,9 @@ toolchain_of() {
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
-if [ -e .git ]; then
-    commit_time=$(git log -1 --format=%ct)
-else
-    # A source tarball, where git archive wrote the commit's time.
-    commit_time=$(cat packaging/source-date-epoch)
-fi
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$commit_time}
+# The commit's time, which git archive wrote into a source tarball.
+[ -e .git ] || SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(cat packaging/source-date-epoch)}
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
 
 passed=0
@@ -87,13 +68,11 @@ leave() {
     if [ -z "$finished" ]; then
         rm -f dist/SHA256SUMS build-package/SHA256SUMS
         [ ! -d dist ] || mv dist dist-failed
-    fi
-    eval "$undo"
-    rm -rf "$T"
-    if [ -z "$finished" ]; then
         echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
         [ "$status" -ne 0 ] || status=1
     fi
+    eval "$undo"
+    rm -rf "$T"
     exit "$status"
 }
 trap leave EXIT
@@ -109,12 +88,12 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-# From a clone, the release is reprotest's first build of the commit (see
-# reproduce); elsewhere, or for reprotest itself (--build-only), this one.
+# From a clone, the release is reprotest's first build of the commit; elsewhere, or for reprotest
+# itself (--build-only), this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
-    while read -r release toolchain <&3; do
+    while read -r release toolchain _ <&3; do
         file=cmake/toolchains/$toolchain.cmake
         case $release in
         deb:native) make_deb "$native" ;;
@@ -131,10 +110,8 @@ EOF
     case $releases in
     *zip:*) make_manifests ;;
     esac
-    if [ -n "$deb_only" ]; then
-        :
-    elif [ -e .git ]; then
-        make_source
+    if [ -e .git ]; then
+        [ -n "$deb_only" ] || make_source
     else
         echo "no source tarball: this is not a git clone"
     fi
@@ -153,14 +130,13 @@ while read -r kind name <&3; do
     "check_$kind" "$name"
 done 3<build-package/built
 
-(cd dist && ls) >"$T/want"
-sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS >"$T/files"
-cmp -s "$T/want" "$T/files" || fail "SHA256SUMS covers: $(cat "$T/files")"
+# shellcheck disable=SC2046
+holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" $(cd dist && ls)
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's way to compare a build environment with the .buildinfo finds
-# this one's packages as recorded, and tells a package of another version.
+# The README's way to compare a build environment with the .buildinfo finds this one's packages as
+# recorded, and tells a package of another version.
 info=korvanex_${version}_$native.buildinfo
 awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md | sed "s/_VERSION_amd64[.]buildinfo/_${version}_$native.buildinfo/" >"$T/buildinfo.sh"
 [ -s "$T/buildinfo.sh" ] || fail "docs/releasing.md has no buildinfo recipe"

@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# What the recipes in scripts/package/ share; scripts/package.sh, which sources them, sets version, native, T.
 # shellcheck shell=sh disable=SC2154
-# What the recipes in scripts/package/ share, sourced by scripts/package.sh
-# (which sets version, commit_time, native, deb_only, T and undo first).
 
 ok() {
     echo "ok: $*"
@@ -13,13 +11,10 @@ fail() {
     exit 1
 }
 
-# normalise DIR: what the archives record of each file under DIR, whatever
-# the umask and the clock: mode 755 for directories and programs, 644 for
-# the rest, SOURCE_DATE_EPOCH as the time.
+# normalise DIR: what the archives record of each file under DIR, whatever the umask and the clock:
+# mode 755 for directories and programs, 644 for the rest, SOURCE_DATE_EPOCH as the time.
 normalise() {
-    find "$1" -type d -exec chmod 755 {} +
-    find "$1" -type f -perm -u+x -exec chmod 755 {} +
-    find "$1" -type f ! -perm -u+x -exec chmod 644 {} +
+    chmod -R u=rwX,go=rX "$1"
     find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }
 
@@ -39,16 +34,19 @@ build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# built KIND NAME: what check_KIND is to check.  The checks name the
-# toolchain for NAME themselves, so that a file built for the wrong CPU
-# fails them.
+# built KIND NAME: what check_KIND is to check.  The checks name the toolchain
+# for NAME themselves, so that a file built for the wrong CPU fails them.
 built() {
     echo "$1 $2" >>build-package/built
 }
 
-# month_run WHAT COMMAND...: COMMAND m must end with the month, read around
-# it from the host clock, and write nothing to standard error; sets status,
-# the output in $T/out.
+# holds ARCHIVE LISTING WANT...: what ARCHIVE holds, as LISTING lists it, must be the lines WANT.
+holds() {
+    [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || fail "$1 holds: $2"
+}
+
+# month_run WHAT COMMAND...: COMMAND m must end with the month, read around it from the host clock,
+# and write nothing to standard error; sets status, the output in $T/out.
 month_run() {
     what=$1
     shift
@@ -62,9 +60,8 @@ month_run() {
     [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM TOOLCHAIN [ALL]: the build's own end-to-end tests
-# on PROGRAM, a shipped one, with the tests' helpers built by
-# cmake/toolchains/TOOLCHAIN.cmake (none: this machine's): the binary
+# tests_on WHAT PROGRAM TOOLCHAIN [ALL]: the build's own end-to-end tests on PROGRAM, a shipped one,
+# with the tests' helpers built by cmake/toolchains/TOOLCHAIN.cmake (none: this machine's): the binary
 # checks and the output bytes, or with ALL every one of them.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
@@ -80,10 +77,8 @@ tests_on() {
     ok "$1: $(sed -n 's/.*tests passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
 }
 
-# steady: build-package/steady/, each file of dist/ as a rebuild must give
-# it again.  A .buildinfo records when and in what locale it was made: not
-# its Build-Date and locale lines, then; and a .changes the checksums of its
-# .buildinfo: not those lines.
+# steady: build-package/steady/, each file of dist/ as a rebuild must give it again: less, in a .buildinfo,
+# when and in what locale it was made, and in a .changes, the checksums of its .buildinfo.
 steady() {
     mkdir -p build-package/steady
     for f in dist/*; do
@@ -95,11 +90,9 @@ steady() {
     done
 }
 
-# reproduce: reprotest builds every release file twice from a fresh clone
-# of the commit, the second time varied in all it can vary here, and
-# diffoscope must find them alike (a .buildinfo and a .changes through
-# their steady copies).  The first build is the release: its dist/ and
-# what its checks need come here.
+# reproduce: reprotest builds every release file twice from a fresh clone of the commit, the second
+# time varied in all it can vary here, and diffoscope must find them alike (a .buildinfo and a .changes
+# through their steady copies).  The first build is the release: its dist/ and its checks' texts come here.
 reproduce() {
     git clone -q . "$T/src"
     git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"

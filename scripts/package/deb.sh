@@ -1,16 +1,11 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# The Debian packages, one for each architecture, built by debhelper from debian/ as Debian builds
+# its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
-# The Debian packages, one for each architecture, built by debhelper from
-# debian/ as Debian builds its own: the command, its manual page, changelog
-# and copyright, with a .buildinfo and a .changes each.  Sourced by
-# scripts/package.sh.
 
-# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes} for the
-# Debian architecture ARCH, natively for this machine's, else cross-built
-# with Debian's cross and nocheck profiles (the tests run on the packaged
-# program instead).  dpkg-buildpackage writes beside the source tree, so
-# each build has a copy of the committed source of its own.
+# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for this machine's ARCH,
+# else cross-built with Debian's cross and nocheck profiles (the tests run on the packaged program instead).
+# dpkg-buildpackage writes beside the source tree: each build has a copy of the committed source.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
@@ -22,8 +17,7 @@ make_deb() {
         # A source tarball's tree, less what the builds have added to it.
         find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
     fi
-    # The copyright file, machine-readable, from LICENSE: the licence's text
-    # is written once.
+    # The machine-readable copyright file from LICENSE: the licence's text is written once.
     {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
         printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\nLicense: MIT\n' \
@@ -50,10 +44,8 @@ make_deb() {
 # check_deb ARCH
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
-    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort >"$T/files"
-    printf '%s\n' ./usr/bin/korvanex ./usr/share/doc/korvanex/changelog.gz \
-        ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz >"$T/want"
-    cmp -s "$T/want" "$T/files" || fail "$deb holds: $(cat "$T/files")"
+    holds "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)" ./usr/bin/korvanex \
+        ./usr/share/doc/korvanex/changelog.gz ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || fail "$deb: Architecture is not $1"
     depends=$(dpkg-deb -f "$deb" Depends)
     printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
@@ -71,9 +63,8 @@ check_deb() {
     ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
 
-    # This machine's program, built with Debian's flags rather than the test
-    # builds', takes every end-to-end test; the others, the binary checks and
-    # the output, under their emulator.
+    # This machine's program, built with Debian's flags rather than the test builds', takes every
+    # end-to-end test; the others, the binary checks and the output, under their emulator.
     all=
     [ "$1" != "$native" ] || all=all
     tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$(toolchain_of "deb:$1")" $all

@@ -1,9 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# The source tarball: the commit's files, with its time in packaging/source-date-epoch so that it
+# builds the same release files again.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
-# The source tarball: the commit's files under korvanex-VERSION/, with the
-# commit's time in packaging/source-date-epoch, so that it builds the same
-# release files again.  Sourced by scripts/package.sh.
 
 # make_source: dist/korvanex-VERSION.tar.gz.
 make_source() {

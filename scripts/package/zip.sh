@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Variables such as version, native and T are set by scripts/package.sh.
+# The Windows zips, 64-bit and 32-bit.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
-# The Windows zips, 64-bit and 32-bit: korvanex.exe, LICENSE.txt and a
-# README.txt for Windows users.  Sourced by scripts/package.sh.
 
 # make_zip NAME TOOLCHAIN_FILE: dist/korvanex-VERSION-NAME.zip.
 make_zip() {
@@ -18,14 +16,11 @@ make_zip() {
     built zip "$1"
 }
 
-# check_zip NAME: what the zip holds, and its program under Wine with the
-# tests of the build for that Windows.
+# check_zip NAME: what the zip holds, and its program under Wine with the tests of the build for that Windows.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
-    cmake -E tar tf "$zip" | LC_ALL=C sort >"$T/files"
-    printf '%s\n' "$top/LICENSE.txt" "$top/README.txt" "$top/korvanex.exe" >"$T/want"
-    cmp -s "$T/want" "$T/files" || fail "$zip holds: $(cat "$T/files")"
+    holds "$zip" "$(cmake -E tar tf "$zip" | LC_ALL=C sort)" "$top/LICENSE.txt" "$top/README.txt" "$top/korvanex.exe"
     (cd "$T" && cmake -E tar xf "$OLDPWD/$zip")
     cr=$(printf '\r')
     sed "s/\$/$cr/" LICENSE | cmp -s - "$T/$top/LICENSE.txt" ||
