@@ -7,10 +7,10 @@
 # program whose PE header names the oldest Windows its zip states, importing
 # only what packaging/windows/imports.txt gives as no newer (Wine has later
 # calls too: only this shows that), and its version resource.
-#   binary.sh PROGRAM PROCESSOR LINK VERSION READELF|OBJDUMP IMPORTS_LIST
+#   binary.sh PROGRAM PROCESSOR VERSION READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
-K=$1 processor=$2 link=$3 version=$4 tool=$5 list=$6 rows=0 nt=
+K=$1 processor=$2 link=${LINK:-dynamic} version=$3 tool=$4 list=$5 rows=0 nt=
 need "$tool" binutils
 
 if [ "$PLATFORM" = linux ]; then
