@@ -84,10 +84,19 @@ zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
     if [ "$1" = - ]; then shift && "$@"; else z=$1 && shift && TZ=$z "$@"; fi
 }
 
-attach() { # ID HOW COMMAND...: one run on the host, its status returned
-    o=$T/$1.out h=$2
-    shift 2
-    case $h in
+one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
+    id=$1 how=$2 o=$T/$1.out sig=
+    # A reader gone: SIGPIPE at its default even where ours ignores it.
+    [ "$how" != gone ] || sig='env --default-signal=PIPE'
+    if [ "$PLATFORM" = linux ]; then
+        eval "set -- zoned \"\$4\" frozen \"\$3\" $sig \"\$K\" $5"
+    else # Not in the batch: cmd cannot close or fill a file for it.
+        p=$K
+        [ "$3" = - ] || p=$CLOCK_STANDIN
+        eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig $EMULATOR \"\$p\" $5"
+    fi
+    : >"$T/$id.t0"
+    case $how in
     closed) "$@" >&- ;;
     full) "$@" >/dev/full ;;
     limit) (ulimit -f 0 && "$@" >"$o") ;;
@@ -95,28 +104,14 @@ attach() { # ID HOW COMMAND...: one run on the host, its status returned
     noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
     gone)
         # The reader closes its end, then says so; only then does the
-        # command start, SIGPIPE at its default even where ours ignores it.
+        # command start.
         rm -f "$T/fifo" && mkfifo "$T/fifo"
-        { read -r _ <"$T/fifo" && env --default-signal=PIPE "$@"; echo $? >"$o"; } |
+        { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
             { exec <&- && echo gone >"$T/fifo"; }
-        return "$(cat "$o")"
+        (exit "$(cat "$o")")
         ;;
     *) "$@" >"$o" ;;
-    esac
-}
-
-one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
-    id=$1 how=$2 at=$3 tz=$4
-    eval "set -- $5"
-    : >"$T/$id.t0"
-    if [ "$PLATFORM" = linux ]; then
-        zoned "$tz" frozen "$at" attach "$id" "$how" "$K" "$@"
-    else # Not in the batch: cmd cannot close or fill a file for it.
-        p=$K
-        [ "$at" = - ] || p=$CLOCK_STANDIN
-        # shellcheck disable=SC2086 # EMULATOR may be words
-        CLOCK_SCRIPT=$at attach "$id" "$how" $EMULATOR "$p" "$@"
-    fi 2>"$T/$id.err"
+    esac 2>"$T/$id.err"
     echo $? >"$T/$id.st"
     : >"$T/$id.t1"
 }

@@ -42,8 +42,7 @@ cases() {
 EOF_TABLE
 }
 mkdir "$T/standin"
-CLOCK_CALLS=$T/calls
-export CLOCK_CALLS
+export CLOCK_CALLS="$T/calls"
 
 F='backup_%Y-%m-%d_%H-%M-%S.zip|%Y-%m-%d_%H-%M-%S %Y%m%d'
 if [ "$PLATFORM" = linux ]; then

@@ -45,9 +45,7 @@ version)
         packaging/linux/README.txt packaging/windows/README.txt)"
     ;;
 nodpkg)
-    for tool in cmake make c++; do
-        command -v "$tool" >/dev/null || skip "no $tool here"
-    done
+    need cmake cmake && need make make && need c++ g++
     unset CXX
     # Links to every command but dpkg's, apt's (the first of each name).
     IFS=:

@@ -60,17 +60,13 @@ TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
 {
     const char known[] = "CcDdHhIiMmSsYy";
     const SYSTEMTIME st = Snapshot(2026, 12, 7, 13, 29, 5);
-    int recognised = 0;
-
     for (int byte = 0; byte < 256; byte++) {
         /* Bytes from 0x80 up arrive negative, as a signed char holds them. */
         char letter = static_cast<char>(static_cast<signed char>(byte));
         bool listed = byte != 0 && std::memchr(known, byte, sizeof known - 1) != nullptr;
         std::optional<int> got = SelectTimeValue(letter, st);
         EXPECT_EQ(got.has_value(), listed) << "byte " << byte;
-        recognised += got.has_value();
     }
-    EXPECT_EQ(recognised, 14);
 }
 
 TEST(FoldToStatus, OnlyTheYearFoldsAndOnlyWhereTheStatusIsNarrow)
