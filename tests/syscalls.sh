@@ -30,8 +30,7 @@ for args in "" m; do
     frozen 2026-12-07T13:29:05 env K="$K" script -qec \
         'strace -o "$TRACE" -e trace=write,writev,clock_gettime,clock_gettime64 "$K" '"$args" /dev/null >/dev/null 2>&1
     first=$(sed '/^clock_gettime[0-9]*(CLOCK_REALTIME/q' "$TRACE" | grep -cE '^writev?\(1,')
-    check "'$args' on a terminal: writes, clock reads, writes before the first" \
-        "$2 $1 $2" \
+    check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
         "$(writes) $(grep -c '^clock_gettime[0-9]*(CLOCK_REALTIME' "$TRACE") $first"
     # It opens files for reading alone; the usage text, no time zone file.
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} >/dev/null 2>&1)
