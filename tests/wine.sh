@@ -8,10 +8,8 @@ set -u
 if [ "$1" = stop ]; then
     wineserver --kill >/dev/null 2>&1
     for dir in /proc/[0-9]*; do
-        [ "${dir#/proc/}" = $$ ] && continue
-        if tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -9 "${dir#/proc/}" 2>/dev/null
-        fi
+        [ "${dir#/proc/}" != $$ ] && tr '\0' '\n' <"$dir/environ" 2>/dev/null |
+            grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "${dir#/proc/}" 2>/dev/null
     done
     exit 0
 fi
