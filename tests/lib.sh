@@ -67,13 +67,12 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all.  ARGS
-# are words as sh reads them (and cmd too, on rows for Windows), - none.
-# HOW: file (stdout a file), pipe, noargv (argument vector empty), closed,
+# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone
+# (- the caller's).  HOW: file, pipe, noargv (argument vector empty), closed,
 # full (a full disk), limit (the file size limit), gone (the reader left).
-# AT: the clock (see frozen; for Windows a local time).  WANT: the status,
-# a date format (%-m: the month the clock showed during the run), or -.
-# The zone is $zone's (- the caller's).
+# AT: the clock (see frozen; for Windows a local time).  WANT: the status, a
+# date format the clock showed during the run (%-m), or -.  ARGS: words as
+# sh reads them (and cmd, on rows for Windows), - none.
 run() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))

@@ -1,14 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The sources' checks, one a test:
-#   source.sh SOURCE_DIR format      C++ as .clang-format says
-#   source.sh SOURCE_DIR shellcheck  every *.sh or "#!/bin/sh" file as POSIX sh
-#   source.sh PAGE man               the built manual page: not one warning
-#   source.sh SOURCE_DIR version V   V written once, in project(); the texts
-#       take @PROJECT_VERSION@, debian/changelog's newest entry names it too
-#   source.sh SOURCE_DIR nodpkg      scripts/build.sh with no dpkg or apt-get
-#       (Fedora, Arch, Alpine, the BSDs) builds with CMake, make and a C++
-#       compiler; without one, it stops at once, naming it alone
+# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|
+# nodpkg|version V, or source.sh PAGE man.  The version is written once, in
+# project(), and in debian/changelog's newest entry.  Without dpkg or apt-get
+# (Fedora, Arch, Alpine, the BSDs) scripts/build.sh builds with CMake, make
+# and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
 case $2 in
 format)

@@ -51,7 +51,5 @@ EOF_TABLE
 zone=-
 y=%-y
 [ "$PLATFORM" = windows ] && y=%Y
-for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do
-    run all file - "${l#*:}" "${l%:*}"
-done
+for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do run all file - "${l#*:}" "${l%:*}"; done
 go

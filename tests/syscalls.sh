@@ -21,8 +21,7 @@ writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do
-    # The clock reads, and the writes on a terminal.
-    set -- 0 15
+    set -- 0 15 # the clock reads, the writes on a terminal
     [ -n "$args" ] && set -- 1 4
     strace -o "$TRACE" -e trace=write,writev "$K" ${args:+"$args"} >"$T/out" 2>/dev/null
     check "'$args' into a file: writes" "$one" "$(writes)"
@@ -37,9 +36,8 @@ for args in "" m; do
     check "'$args': time zone looked up, files opened for writing" "$1 0" \
         "$(grep -c localtime "$TRACE") $(grep -cE 'O_WRONLY|O_RDWR|O_CREAT|creat\(' "$TRACE")"
 done
-# A static program needs nothing of the system: in a root that holds only
-# it and /etc/localtime, it tells that zone's hour and minute (half an hour
-# off UTC).
+# A static program needs nothing of the system: in a root of it and
+# /etc/localtime alone, it tells that zone's hour and minute (UTC+5:30).
 if [ "${LINK:-}" = static ]; then
     need_zone Asia/Kolkata
     mkdir -p "$T/root/etc"
