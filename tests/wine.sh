@@ -8,7 +8,7 @@ set -u
 if [ "$1" = stop ]; then
     wineserver --kill >/dev/null 2>&1
     for dir in /proc/[0-9]*; do
-        [ "${dir#/proc/}" != $$ ] && tr '\0' '\n' <"$dir/environ" 2>/dev/null |
+        [ "${dir#/proc/}" != $$ ] && tr '\0' '\n' 2>/dev/null <"$dir/environ" |
             grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "${dir#/proc/}" 2>/dev/null
     done
     exit 0
