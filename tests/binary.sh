@@ -1,16 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
-# What the program file says of itself: its CPU, and what it needs of the
-# system.  Linux: libc.so.6 alone when dynamic, nothing when static; 32-bit
-# ARM from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: a console
-# program whose PE header names the oldest Windows its zip states, importing
-# only what packaging/windows/imports.txt gives as no newer (Wine has later
-# calls too: only this shows that), and its version resource.
-#   binary.sh PROGRAM PROCESSOR LINK VERSION READELF|OBJDUMP IMPORTS_LIST
+# What the program file says of itself (the table below): its CPU, and what
+# it needs of the system; 32-bit ARM from ARMv5TE on, no FPU (Raspberry Pi 1
+# and Zero).  Windows: the oldest Windows its zip states, in the PE header
+# and in packaging/windows/imports.txt, which no import may be newer than
+# (Wine has later calls too: only this shows that).
+#   binary.sh PROGRAM PROCESSOR VERSION READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
-K=$1 processor=$2 link=$3 version=$4 tool=$5 list=$6 rows=0 nt=
+K=$1 processor=$2 link=${LINK:-dynamic} version=$3 tool=$4 list=$5 rows=0 nt=
 need "$tool" binutils
 
 if [ "$PLATFORM" = linux ]; then
@@ -28,20 +27,19 @@ else
         "$T/headers" >>"$T/got"
     strings -el -n 3 "$K" | grep --no-group-separator -A1 -x -E 'FileVersion|ProductVersion|ProductName|OriginalFilename|FileDescription' |
         paste -d ' ' - - >>"$T/got"
-    # Every import as "DLL FUNCTION" (ordinals "#N"), the name the row's last
-    # field (binutils 2.40 has no ordinal column, later ones do), then each
-    # held to the list: DLL names in either case, versions NT major.minor.
-    awk '/^[[:space:]]*DLL Name:/ { dll = $3; next }
-        /^[[:space:]]*$/ { dll = ""; next }
-        dll == "" || $1 == "vma:" { next }
-        { print dll, NF < 3 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF }' "$T/headers" |
-        awk -v nt="$nt" -v list="$list" '
+    # Every import, a function by the row's last field (binutils 2.40 has no
+    # ordinal column, later ones do) or "#N", held to the list: DLL names in
+    # either case, versions NT major.minor.
+    awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
         FILENAME == list { if ($1 !~ /^(#|zip$)/ && NF >= 3) since[tolower($1) " " $2] = $3; next }
-        { key = tolower($1) " " $2; n++ }
-        !(key in since) { bad = bad " " $2 " (unlisted)"; next }
-        number(since[key]) > number(nt) { bad = bad " " $2 " (NT " since[key] ")" }
-        END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' "$list" - >>"$T/got"
+        /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
+        /^[[:space:]]*$/ { dll = ""; next }
+        dll == "" || $1 == "vma:" { next }
+        { f = NF < 3 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF; key = dll " " f; n++ }
+        !(key in since) { bad = bad " " f " (unlisted)"; next }
+        number(since[key]) > number(nt) { bad = bad " " f " (NT " since[key] ")" }
+        END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' "$list" "$T/headers" >>"$T/got"
 fi
 
 # ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a

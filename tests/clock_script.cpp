@@ -25,8 +25,7 @@ CountCall(const char *path)
     if (path == nullptr)
         return 0;
     if (FILE *in = std::fopen(path, "r")) {
-        if (std::fscanf(in, "%ld", &calls) != 1)
-            calls = 0;
+        std::fscanf(in, "%ld", &calls); /* none: still 0 */
         std::fclose(in);
     }
     FILE *out = std::fopen(path, "w");
@@ -40,20 +39,14 @@ ScriptedLocalTime(SYSTEMTIME *st)
 {
     const char *s = std::getenv("CLOCK_SCRIPT");
     long k = CountCall(std::getenv("CLOCK_CALLS"));
-    unsigned f[6];
     int used = 0;
     bool any = false;
     for (long i = 0; s != nullptr && i <= k; i++, s += used, any = true) {
-        if (std::sscanf(s, " %u-%u-%uT%u:%u:%u%n", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5],
-                        &used) != 6)
+        SYSTEMTIME t{};
+        if (std::sscanf(s, " %hu-%hu-%huT%hu:%hu:%hu%n", &t.wYear, &t.wMonth, &t.wDay, &t.wHour,
+                        &t.wMinute, &t.wSecond, &used) != 6)
             break;
-        *st = SYSTEMTIME{};
-        st->wYear = static_cast<unsigned short>(f[0]);
-        st->wMonth = static_cast<unsigned short>(f[1]);
-        st->wDay = static_cast<unsigned short>(f[2]);
-        st->wHour = static_cast<unsigned short>(f[3]);
-        st->wMinute = static_cast<unsigned short>(f[4]);
-        st->wSecond = static_cast<unsigned short>(f[5]);
+        *st = t;
     }
     if (!any)
         Die("no instant in CLOCK_SCRIPT");

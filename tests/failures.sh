@@ -6,15 +6,9 @@
 . "$(dirname "$0")/lib.sh"
 
 # Wine cannot run under a file size limit of 0: Linux's alone.
-for args in - m d x; do
-    want=$(echo "$args" | sed 's/^-$/0/; s/^m$/%-m/; s/^d$/%-d/; s/^x$/255/')
-    while read -r on how; do
-        run "$on" "$how" - "$want" "$args"
-    done <<'EOF_TABLE'
-all    closed
-all    full
-linux  limit
-all    gone
-EOF_TABLE
+for on_how in all:closed all:full linux:limit all:gone; do
+    for args in -:0 m:%-m d:%-d x:255; do
+        run "${on_how%:*}" "${on_how#*:}" - "${args#*:}" "${args%%:*}"
+    done
 done
 go

@@ -19,15 +19,13 @@
 
 /* struct timespec where time_t is as wide as long. */
 struct TimespecLong {
-    long tv_sec;
-    long tv_nsec;
+    long tv_sec, tv_nsec;
 };
 
 /* The 64-bit time struct timespec of a little-endian 32-bit CPU. */
 struct Timespec64 {
     int64_t tv_sec;
-    int32_t tv_nsec;
-    int32_t padding;
+    int32_t tv_nsec, padding;
 };
 
 static int64_t

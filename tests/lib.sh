@@ -7,11 +7,12 @@
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
 K=$1
-PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-} CROSS=${CROSS:-}
+PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-}
 T=$(mktemp -d /tmp/korvanex.XXXXXX)
 trap 'rm -rf "$T"' EXIT
 passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
+printf '@echo off\r\n' >"$T/run.bat"
 
 fail() { printf 'FAIL: %s\n' "$*" && failed=$((failed + 1)); }
 check() { # WHAT EXPECTED ACTUAL
@@ -29,31 +30,36 @@ USAGE=$USAGE'       i = mInutes\r\n       s = Seconds\r\n'
 printf '%b' "$BANNER" >"$T/banner"
 printf '%b' "$BANNER$USAGE" >"$T/usage"
 
-# ld.so splits LD_PRELOAD at spaces and colons: a link whose name has none,
-# for CMake's scripts in CROSS too.
-if [ -n "${FROZEN_CLOCK_LIB:-}" ]; then
-    ln -s "$FROZEN_CLOCK_LIB" "$T/frozen_clock.so"
-    export FROZEN_CLOCK_LIB="$T/frozen_clock.so"
+# ld.so splits LD_PRELOAD at spaces and colons: a link whose name has none.
+PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
+[ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
+export FROZEN_CLOCK_LIB="$PRELOAD"
+# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock
+# wrapped): the command and launch start through scripts written here, the
+# emulator and the frozen clock for the program alone.
+if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
+    mkdir "$T/cross" && ln -s "$K" "$T/cross/korvanex.real" && ln -s "$LAUNCH" "$T/cross/launch.real"
+    ln -s "${FROZEN_PROGRAM:-$K}" "$T/cross/korvanex.frozen"
+    cat >"$T/cross/korvanex" <<'EOF_SCRIPT'
+#!/bin/sh
+[ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"
+LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"
+EOF_SCRIPT
+    chmod +x "$T/cross/korvanex" && cp "$T/cross/korvanex" "$T/cross/launch"
+    export EMULATOR
+    K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=
 fi
-# Another CPU or C library: CMake's scripts start them, the clock frozen there.
-[ -z "$CROSS" ] || K=$CROSS/korvanex LAUNCH=$CROSS/launch
 
 # frozen AT COMMAND...: COMMAND with the clock at AT, a time as date -d
 # reads it in UTC (@N: N seconds since the epoch); - for the running clock.
 frozen() {
     case $1 in
-    -) c= ;;
+    -) shift && "$@"; return ;;
     @*) c=${1#@} ;;
     *) c=$(date -u -d "$1" +%s) || exit 1 ;;
     esac
     shift
-    if [ -z "$c" ]; then
-        "$@"
-    elif [ -n "$CROSS" ]; then
-        FROZEN_CLOCK=$c "$@"
-    else
-        LD_PRELOAD=$T/frozen_clock.so FROZEN_CLOCK=$c "$@"
-    fi
+    LD_PRELOAD=$PRELOAD FROZEN_CLOCK=$c "$@"
 }
 
 winpath() { # FILE as a Windows program under Wine names it (Z: is /)
@@ -61,13 +67,12 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all.  ARGS
-# are words as sh reads them (and cmd too, on rows for Windows), - none.
-# HOW: file (stdout a file), pipe, noargv (argument vector empty), closed,
+# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone
+# (- the caller's).  HOW: file, pipe, noargv (argument vector empty), closed,
 # full (a full disk), limit (the file size limit), gone (the reader left).
-# AT: the clock (see frozen; for Windows a local time).  WANT: the status,
-# a date format (%-m: the month the clock showed during the run), or -.
-# The zone is $zone's (- the caller's).
+# AT: the clock (see frozen; for Windows a local time).  WANT: the status, a
+# date format the clock showed during the run (%-m), or -.  ARGS: words as
+# sh reads them (and cmd, on rows for Windows), - none.
 run() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
@@ -75,15 +80,22 @@ run() {
 }
 
 zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
-    z=$1
-    shift
-    if [ "$z" = - ]; then "$@"; else TZ=$z "$@"; fi
+    if [ "$1" = - ]; then shift && "$@"; else z=$1 && shift && TZ=$z "$@"; fi
 }
 
-attach() { # ID HOW COMMAND...: one run on the host, its status returned
-    o=$T/$1.out h=$2
-    shift 2
-    case $h in
+one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
+    id=$1 how=$2 o=$T/$1.out sig=
+    # A reader gone: SIGPIPE at its default even where ours ignores it.
+    [ "$how" != gone ] || sig='env --default-signal=PIPE'
+    if [ "$PLATFORM" = linux ]; then
+        eval "set -- zoned \"\$4\" frozen \"\$3\" $sig \"\$K\" $5"
+    else # Not in the batch: cmd cannot close or fill a file for it.
+        p=$K
+        [ "$3" = - ] || p=$CLOCK_STANDIN
+        eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig $EMULATOR \"\$p\" $5"
+    fi
+    : >"$T/$id.t0"
+    case $how in
     closed) "$@" >&- ;;
     full) "$@" >/dev/full ;;
     limit) (ulimit -f 0 && "$@" >"$o") ;;
@@ -91,91 +103,74 @@ attach() { # ID HOW COMMAND...: one run on the host, its status returned
     noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
     gone)
         # The reader closes its end, then says so; only then does the
-        # command start, SIGPIPE at its default even where ours ignores it.
+        # command start.
         rm -f "$T/fifo" && mkfifo "$T/fifo"
-        { read -r _ <"$T/fifo" && env --default-signal=PIPE "$@"; echo $? >"$o"; } |
+        { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
             { exec <&- && echo gone >"$T/fifo"; }
-        return "$(cat "$o")"
+        (exit "$(cat "$o")")
         ;;
     *) "$@" >"$o" ;;
-    esac
-}
-
-one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
-    id=$1 how=$2 at=$3 tz=$4
-    eval "set -- $5"
-    : >"$T/$id.t0"
-    if [ "$PLATFORM" = linux ]; then
-        zoned "$tz" frozen "$at" attach "$id" "$how" "$K" "$@"
-    else # Not in the batch: cmd cannot close or fill a file for it.
-        p=$K
-        [ "$at" = - ] || p=$CLOCK_STANDIN
-        # shellcheck disable=SC2086 # EMULATOR may be words
-        CLOCK_SCRIPT=$at attach "$id" "$how" $EMULATOR "$p" "$@"
-    fi 2>"$T/$id.err"
+    esac 2>"$T/$id.err"
     echo $? >"$T/$id.st"
     : >"$T/$id.t1"
 }
 
+# during WHAT FORMAT GOT T0 T1 [ZONE]: checks that GOT is date +FORMAT at a
+# second from T0 to T1, in ZONE (- the caller's); one more, as file times are
+# the kernel's coarse clock, up to a tick behind.
+during() {
+    t=$4 ok=
+    while [ "$t" -le $(($5 + 1)) ]; do
+        [ "$(zoned "${6:--}" date -d "@$t" "+$2")" = "$3" ] && ok=$3
+        t=$((t + 1))
+    done
+    check "$1" "${ok:-$2 during the run}" "$3"
+}
+
 go() { # runs the queued cases, checks them all and ends the script
-    if [ "$PLATFORM" = windows ]; then
-        KW=$(winpath "$K") FW=$(winpath "$CLOCK_STANDIN")
-        printf '@echo off\r\n' >"$T/run.bat"
-    fi
     while IFS='	' read -r id how at want tz args; do
         [ "$args" = - ] && args=
-        w=$(winpath "$T/$id")
         if [ "$PLATFORM" = linux ] || [ "$how" != file ]; then
             one "$id" "$how" "$at" "$tz" "$args"
-        else
-            p=$KW
-            if [ "$at" != - ]; then
-                p=$FW
-                printf 'set CLOCK_SCRIPT=%s\r\n' "$at"
-            fi
-            printf 'type nul >"%s.t0"\r\n"%s" %s >"%s.out" 2>"%s.err"\r\n>"%s.st" echo %%ERRORLEVEL%%\r\n' \
-                "$w" "$p" "$args" "$w" "$w" "$w"
+            continue
+        fi
+        w=$(winpath "$T/$id") p=$CLOCK_STANDIN
+        [ "$at" != - ] || p=$K
+        {
+            printf 'set CLOCK_SCRIPT=%s\r\ntype nul >"%s.t0"\r\n' "$at" "$w"
+            printf '"%s" %s >"%s.out" 2>"%s.err"\r\n' "$(winpath "$p")" "$args" "$w" "$w"
+            printf '>"%s.st" echo %%ERRORLEVEL%%\r\n' "$w"
             case $want in [0-9]*) printf 'if errorlevel %d if not errorlevel %d >"%s.lv" echo %d\r\n' \
                 "$want" $((want + 1)) "$w" "$want" ;;
             esac
             printf 'type nul >"%s.t1"\r\n' "$w"
-        fi >>"$T/run.bat"
+        } >>"$T/run.bat"
     done <"$T/cases"
-    # cmd would end with the last row's status (Wine 10, as Windows).
-    [ "$PLATFORM" = linux ] || printf 'exit /b 0\r\n' >>"$T/run.bat"
-    [ "$PLATFORM" = linux ] || $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
-        fail "cmd ended with $?: $(head -c 500 "$T/bat.out")"
+    if [ "$PLATFORM" = windows ]; then
+        # cmd would end with the last row's status (Wine 10, as Windows).
+        printf 'exit /b 0\r\n' >>"$T/run.bat"
+        $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
+            fail "cmd ended with $?: $(head -c 500 "$T/bat.out")"
+    fi
     while IFS='	' read -r id how at want tz args; do
         what="'$args' ($how, clock $at, zone $tz)"
         got=$(tr -d '\r ' <"$T/$id.st" 2>/dev/null)
         case $want in
         -) ;;
-        %*)
-            # The file times are the kernel's coarse clock, up to a tick
-            # behind: one second more.
-            t=$(stat -c %Y "$T/$id.t0") end=$(($(stat -c %Y "$T/$id.t1") + 1)) ok=
-            while [ "$t" -le "$end" ]; do
-                [ "$(zoned "$tz" date -d "@$t" "+$want")" = "$got" ] && ok=$got
-                t=$((t + 1))
-            done
-            check "$what" "${ok:-a $want of the run}" "$got"
-            ;;
+        %*) during "$what" "$want" "$got" "$(stat -c %Y "$T/$id.t0")" "$(stat -c %Y "$T/$id.t1")" "$tz" ;;
         *)
             check "$what" "$want" "$got"
             [ "$PLATFORM:$how" != windows:file ] ||
                 check "$what, if errorlevel" "$want" "$(tr -d '\r ' <"$T/$id.lv" 2>/dev/null)"
             ;;
         esac
-        case $how in
-        file | pipe | noargv)
-            b=usage
-            [ "$args" = - ] || [ "$how" = noargv ] || b=banner
-            if cmp -s "$T/$b" "$T/$id.out"; then passed=$((passed + 1)); else
-                fail "$what: not the $b's bytes" && od -c "$T/$id.out" | head -n 20
-            fi
-            ;;
-        esac
         if [ -s "$T/$id.err" ]; then fail "$what: wrote to stderr: $(head -c 300 "$T/$id.err")"; fi
+        case $how in closed | full | limit | gone) continue ;; esac
+        b=usage
+        [ "$args" = - ] || [ "$how" = noargv ] || b=banner
+        if cmp -s "$T/$b" "$T/$id.out"; then passed=$((passed + 1)); else
+            fail "$what: not the $b's bytes" && od -c "$T/$id.out" | head -n 20
+        fi
     done <"$T/cases"
     finish
 }

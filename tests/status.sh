@@ -5,12 +5,11 @@
 # the running clock, read around from date.
 . "$(dirname "$0")/lib.sh"
 
-# The year: its last two digits where the status holds 8 bits (y8), all
-# of it where 32 (y32).
+# The year: its last two digits where the status holds 8 bits (y), all of
+# it where 32 (y32).
 zone=UTC0
 # shellcheck disable=SC2034 # read through eval
-while read -r at m d y8 y32 c h i s; do
-    y=$y8
+while read -r at m d y y32 c h i s; do
     [ "$PLATFORM" = windows ] && y=$y32
     for l in m d y c h i s; do
         eval "want=\$$l"
@@ -52,7 +51,5 @@ EOF_TABLE
 zone=-
 y=%-y
 [ "$PLATFORM" = windows ] && y=%Y
-for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do
-    run all file - "${l#*:}" "${l%:*}"
-done
+for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do run all file - "${l#*:}" "${l%:*}"; done
 go

@@ -20,7 +20,7 @@ Snapshot(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t mi
 struct Expected {
     const char *what;
     SYSTEMTIME st;
-    int month, day, year, century, hour, minute, second;
+    int values[7]; /* month, day, year, century, hour, minute, second */
 };
 
 const Expected kSnapshots[] = {
@@ -39,18 +39,11 @@ const Expected kSnapshots[] = {
 TEST(SelectTimeValue, EachLetterInBothCasesAtChosenSnapshots)
 {
     for (const Expected &e : kSnapshots) {
-        const struct {
-            char upper, lower;
-            int value;
-        } letters[] = {
-            {'M', 'm', e.month}, {'D', 'd', e.day},    {'Y', 'y', e.year},   {'C', 'c', e.century},
-            {'H', 'h', e.hour},  {'I', 'i', e.minute}, {'S', 's', e.second},
-        };
-        for (const auto &l : letters) {
-            for (char letter : {l.upper, l.lower}) {
+        for (int i = 0; i < 7; i++) {
+            for (char letter : {"MDYCHIS"[i], "mdychis"[i]}) {
                 std::optional<int> got = SelectTimeValue(letter, e.st);
                 ASSERT_TRUE(got.has_value()) << e.what << ", letter " << letter;
-                EXPECT_EQ(*got, l.value) << e.what << ", letter " << letter;
+                EXPECT_EQ(*got, e.values[i]) << e.what << ", letter " << letter;
             }
         }
     }
@@ -60,17 +53,13 @@ TEST(SelectTimeValue, EveryOtherByteIsNotRecognised)
 {
     const char known[] = "CcDdHhIiMmSsYy";
     const SYSTEMTIME st = Snapshot(2026, 12, 7, 13, 29, 5);
-    int recognised = 0;
-
     for (int byte = 0; byte < 256; byte++) {
         /* Bytes from 0x80 up arrive negative, as a signed char holds them. */
         char letter = static_cast<char>(static_cast<signed char>(byte));
         bool listed = byte != 0 && std::memchr(known, byte, sizeof known - 1) != nullptr;
         std::optional<int> got = SelectTimeValue(letter, st);
         EXPECT_EQ(got.has_value(), listed) << "byte " << byte;
-        recognised += got.has_value();
     }
-    EXPECT_EQ(recognised, 14);
 }
 
 TEST(FoldToStatus, OnlyTheYearFoldsAndOnlyWhereTheStatusIsNarrow)

@@ -1,19 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The tests' private Wine prefix:
-#   wine.sh prefix  creates it before any test runs, so that Wine's
-#                   first-run messages reach no test's stderr, and keeps one
-#                   server and Wine's services up for all of them
-#   wine.sh stop    stops them, and what outlives the server under
-#                   user-mode emulation, touching no other prefix
+# The tests' private Wine prefix.  wine.sh prefix creates it before any test
+# runs, so that Wine's first-run messages reach no test's stderr, and keeps
+# one server and its services up for all; wine.sh stop stops them, and what
+# outlives the server under user-mode emulation, in no other prefix.
 set -u
 if [ "$1" = stop ]; then
     wineserver --kill >/dev/null 2>&1
     for dir in /proc/[0-9]*; do
-        [ "${dir#/proc/}" = $$ ] && continue
-        if tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -9 "${dir#/proc/}" 2>/dev/null
-        fi
+        [ "${dir#/proc/}" != $$ ] && tr '\0' '\n' 2>/dev/null <"$dir/environ" |
+            grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "${dir#/proc/}" 2>/dev/null
     done
     exit 0
 fi
