@@ -5,18 +5,15 @@
 # (man) or indented by four spaces (text; crlf, its lines ending in CR LF for Windows).
 cmake_minimum_required(VERSION 3.25)
 file(READ "${IN}" out)
-string(REPLACE "\r\n" "\n" out "${out}")
 string(REPLACE "@PROJECT_VERSION@" "${VERSION}" out "${out}")
 file(READ "${README}" readme)
 string(REPLACE "\r\n" "\n" readme "\n${readme}")
 
 # roff(VAR): VAR's lines as roff text, shown as they are.
 function(roff var)
-  set(t "\n${${var}}")
-  string(REPLACE "\\" "\\e" t "${t}")
+  string(REPLACE "\\" "\\e" t "\n${${var}}")
   string(REPLACE "-" "\\-" t "${t}")
-  string(REPLACE "\n." "\n\\&." t "${t}")
-  string(REPLACE "\n'" "\n\\&'" t "${t}")
+  string(REGEX REPLACE "\n([.'])" "\n\\\\&\\1" t "${t}")
   string(SUBSTRING "${t}" 1 -1 t)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()

@@ -68,20 +68,14 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root
 
 tmp=$(mktemp -d) job=
-mounted() { awk -v r="$tmp" 'index($5, r "/") == 1 { print $5 }' /proc/self/mountinfo; }
 cleanup() {
     status=$?
     set +e
     trap - EXIT INT TERM HUP
-    # TERM: mmdebstrap undoes its mounts and ends its namespaces, whose
-    # processes (a Wine server, a build) die with them.
+    # TERM: mmdebstrap undoes its mounts, which only its own namespace sees,
+    # and its processes (a Wine server, a build) die with it.
     [ -z "$job" ] || { kill -TERM "$job" 2>/dev/null && wait "$job"; }
-    # Never remove a tree that still holds a mount.
-    if [ -n "$(mounted)" ]; then
-        echo "fresh-root: still mounted, $tmp left in place:" "$(mounted)" >&2
-    else
-        rm -rf --one-file-system "$tmp"
-    fi
+    rm -rf --one-file-system "$tmp"
     exit "$status"
 }
 trap cleanup EXIT
