@@ -17,8 +17,7 @@ if grep -q '^flags:.*F' "$binfmt/qemu-i386" 2>/dev/null; then
     echo -1 >"$binfmt/qemu-i386"
     register
 fi
-# 32-bit Wine (and QEMU, with the 32-bit static build's packages) tells
-# whether this kernel runs 32-bit code.
+# Whether this kernel runs 32-bit code, 32-bit Wine tells (QEMU: static-i686's).
 sh scripts/deps.sh mingw32 static-i686
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"

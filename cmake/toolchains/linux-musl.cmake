@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
-# A static program on musl, for any Linux of its CPU family: the g++'s C++
+# A static program on musl, for any Linux of its CPU family: g++'s C++
 # headers, told no glibc is underneath (Debian has no C++ library for musl,
-# and none is needed), and musl's libc and libgcc.  The including file sets
-# KORVANEX_MUSL (musl's directory under /usr/lib) and, for another CPU,
-# KORVANEX_GNU (Debian's g++ prefix) and KORVANEX_QEMU_ARCH.
+# and none is needed), musl's libc and libgcc.  The including file sets
+# KORVANEX_MUSL (under /usr/lib) and, for another CPU, KORVANEX_GNU (the g++
+# prefix) and KORVANEX_QEMU_ARCH.
 set(CMAKE_SYSTEM_NAME Linux)
 # For the tests: stdio and time zones differ, and how the clock is frozen.
 set(KORVANEX_LIBC musl)
