@@ -11,44 +11,45 @@
 set -eu
 now() { date +%s; }
 
-# The customize hook: mmdebstrap calls this script again with the root.
+# The customize hook: mmdebstrap calls this script again with the root; a
+# failure here fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
-    root=$2 tmp=$FRESH_ROOT_TMP dir="/root/source tree"
-    echo "made=$(now)" >"$tmp/result"
+    root=$2 dir="/root/source tree"
+    at() { echo "== $1 at $(($(now) - FRESH_ROOT_BEGAN)) s"; }
+    at "root made"
     mkdir "$root$dir"
-    tar -x -C "$root$dir" -f "$tmp/source.tar"
+    tar -x -C "$root$dir" -f "$FRESH_ROOT_TAR"
     dir="$dir/$(ls "$root$dir")"
     # in_root CMD: as root in the root, with a login's environment.
     in_root() {
         chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/sh -c "cd \"$dir\" && $1"
     }
-    awk -v name=quick-start -f "$root$dir/tests/recipe.awk" "$root$dir/README.md" >"$tmp/recipe"
-    build=$(sed -n 1p "$tmp/recipe") tests=$(sed -n 2p "$tmp/recipe")
-    if [ -z "$tests" ] || [ "$(wc -l <"$tmp/recipe")" -ne 2 ]; then
-        echo "fresh-root: no two-line quick-start recipe in README.md" >&2
+    recipe=$(awk -v name=quick-start -f "$root$dir/tests/recipe.awk" "$root$dir/README.md")
+    build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
+    if [ -z "$tests" ] || [ "$(echo "$recipe" | wc -l)" -ne 2 ]; then
+        echo "fresh-root: no two-line quick-start recipe in README.md"
         exit 1
     fi
-    verdict=fail
     echo "== $build"
     before=$(chroot "$root" date +%-m)
-    in_root "$build" >"$tmp/build.out" 2>&1 || true
-    echo "built=$(now)" >>"$tmp/result"
+    in_root "$build" >"$out" 2>&1 || true
     after=$(chroot "$root" date +%-m)
-    cat "$tmp/build.out"
-    echo "== $tests"
+    cat "$out"
+    at "first command done"
     # The status line, last, must follow the banner, whose lines end in
     # CR LF, so that a failed build's own status cannot pass for January's 1.
-    if ! awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
-        END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' \
-        "$tmp/build.out"; then
-        echo "fresh-root: not run, the first command did not end in \"exit status: $before\" after the banner"
-    elif ! in_root "$tests" </dev/null 2>&1; then
+    awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
+        END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' "$out" || {
+        echo "fresh-root: the first command did not end in \"exit status: $before\" after the banner"
+        exit 1
+    }
+    echo "== $tests"
+    in_root "$tests" </dev/null 2>&1 || {
         echo "fresh-root: the second command failed"
-    else
-        verdict=pass
-    fi
-    echo "tested=$(now) verdict=$verdict" >>"$tmp/result"
+        exit 1
+    }
+    at "second command done"
     exit 0
 fi
 
@@ -94,25 +95,18 @@ else
     git -C "$src" archive --prefix=korvanex/ HEAD >"$tmp/source.tar"
     echo "== fresh root: Debian $codename, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
 fi
-began=$(now)
-export FRESH_ROOT_TMP="$tmp" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh"
+FRESH_ROOT_BEGAN=$(now)
+export FRESH_ROOT_BEGAN FRESH_ROOT_TAR="$tmp/source.tar" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh"
 # In the background, so that a signal reaches the trap at once rather than
 # when mmdebstrap ends; --pdeathsig stops it should this script be killed.
 # shellcheck disable=SC2016,SC2086
 TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase $proxy \
     --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 &
 job=$!
-made='' built='' tested='' verdict='' status=0
+status=0
 wait "$job" || status=$?
 job=
-# shellcheck disable=SC1091
-[ ! -s "$tmp/result" ] || . "$tmp/result"
-if [ -z "$made" ] || [ "$status" -ne 0 ]; then
-    echo "fresh-root $codename: fail (mmdebstrap, status $status)"
-    exit 1
-fi
-took() { echo "$((($2 - $1) / 60))m$((($2 - $1) % 60))s"; }
-echo "== Debian $codename: mmdebstrap $(took "$began" "$made"), first command $(took "$made" "$built")," \
-    "second $(took "$built" "$tested"), total $(took "$began" "$(now)")"
-echo "fresh-root $codename: $verdict"
-[ "$verdict" = pass ]
+verdict=pass
+[ "$status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $status)"
+echo "fresh-root $codename: $verdict, $(($(now) - FRESH_ROOT_BEGAN)) s"
+[ "$status" -eq 0 ]
