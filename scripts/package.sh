@@ -79,8 +79,7 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-# From a clone, the release is reprotest's first build of the commit; elsewhere, or for reprotest
-# itself (--build-only), this one.
+# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only, this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
