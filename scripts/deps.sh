@@ -1,15 +1,12 @@
 #!/bin/sh
-# Installs with apt-get the Debian packages that some steps or builds
-# need and that this machine lacks; does nothing when all are there.
+# Installs with apt-get the Debian packages that some steps or builds need and that this machine lacks.
 #   sh scripts/deps.sh NAME...
-# NAME is a step (build: the command; deb: the Debian package's tools;
-# deb-ARCH: the libc of a .deb cross-built for ARCH; zip: the zips'
-# tools; fresh-root: a minimal Debian root made for the Quick start) or a
-# build of targets.txt, which names its packages.
+# NAME is a step (deb-ARCH: the libc of a .deb cross-built for ARCH; fresh-root: a minimal Debian root
+# made for the Quick start) or a build of targets.txt, which names its packages.
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: the packages for one step or build.
+# needs NAME: the packages for one step (build: the command) or build.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
@@ -32,40 +29,27 @@ usage() {
 [ $# -gt 0 ] || usage
 need=
 for name in "$@"; do
-    packages=$(needs "$name") || usage
-    need="$need $packages"
+    need="$need $(needs "$name")" || usage
 done
+# shellcheck disable=SC2086
+need=" $(printf '%s\n' $need | sort -u | tr '\n' ' ')"
 
-# Without dpkg and apt-get (not Debian or its kin) nothing can be checked or
-# installed here: what this system needs is the packages named.
+# Without dpkg and apt-get (not Debian or its kin), what this system needs is the packages named.
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
-    # shellcheck disable=SC2046,SC2086
-    echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian" \
-        "packages hold:" $(printf '%s\n' $need | sort -u) >&2
+    echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian packages hold:${need% }" >&2
     exit 1
 fi
 
-# root CMD...: CMD as root, through sudo where this is not root.
-root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null; then
-        sudo "$@"
-    else
-        echo "run as root to $*" >&2
-        exit 1
-    fi
-}
-
+# Through sudo where this is not root.
+root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 missing=
-# shellcheck disable=SC2086
-for p in $(printf '%s\n' $need | sort -u); do
+for p in $need; do
     dpkg-query -W -f '${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
 done
 # The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
 # from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
-case " $need " in
+case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
 if [ -n "$missing$right" ]; then
@@ -74,13 +58,13 @@ if [ -n "$missing$right" ]; then
     # shellcheck disable=SC2086
     for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | sort -u); do
         [ "$arch" = "$(dpkg --print-architecture)" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
-            root dpkg --add-architecture "$arch"
+            $root dpkg --add-architecture "$arch"
     done
     export DEBIAN_FRONTEND=noninteractive
-    root apt-get update -q
+    $root apt-get update -q
     if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
         missing="$missing $right"
     fi
     # shellcheck disable=SC2086
-    root apt-get install -y -q --no-install-recommends $missing
+    $root apt-get install -y -q --no-install-recommends $missing
 fi

@@ -5,28 +5,25 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+# die MESSAGE: stop before anything is built.
+die() {
+    echo "$*" >&2
+    exit 2
+}
 deb_only="" install="" checks=yes
-for arg in "$@"; do
+for arg; do
     case $arg in
     --deb) deb_only=--deb ;;
     --install) install=yes ;;
     --build-only) checks= ;;
-    *)
-        echo "usage: sh scripts/package.sh [--deb] [--install] [--build-only]" >&2
-        exit 2
-        ;;
+    *) die "usage: sh scripts/package.sh [--deb] [--install] [--build-only]" ;;
     esac
 done
-command -v dpkg >/dev/null || {
-    echo "scripts/package.sh builds on Debian: dpkg is missing here" >&2
-    exit 2
-}
+command -v dpkg >/dev/null || die "scripts/package.sh builds on Debian: dpkg is missing here"
 native=$(dpkg --print-architecture)
-if [ -z "$deb_only" ] && [ "$native" != amd64 ]; then
-    echo "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;" >&2
-    echo "here, sh scripts/package.sh --deb builds and checks the $native package alone" >&2
-    exit 2
-fi
+[ -n "$deb_only" ] || [ "$native" = amd64 ] ||
+    die "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;
+here, sh scripts/package.sh --deb builds and checks the $native package alone"
 # The release files, as targets.txt names them: KIND:NAME, toolchain and build.
 releases=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 [ -z "$deb_only" ] || releases=$(echo "$releases" | grep '^deb:native ')
@@ -41,12 +38,6 @@ sh scripts/deps.sh deb $(echo "$releases" | while read -r release toolchain name
     esac
     echo "$name"
 done | sort -u)
-
-# toolchain_of KIND:NAME: the toolchain that builds that release file (and the tests' helpers for its
-# program); empty for this machine's own.
-toolchain_of() {
-    sh scripts/targets.sh toolchain -- " $1 " | sed 's/^-$//'
-}
 
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
@@ -88,8 +79,7 @@ mkdir -p dist build-package
 . scripts/package/static.sh
 . scripts/package/source.sh
 
-# From a clone, the release is reprotest's first build of the commit; elsewhere, or for reprotest
-# itself (--build-only), this one.
+# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only, this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
@@ -107,9 +97,7 @@ else
 $releases
 EOF
     # Once the zips are there, their winget and Scoop manifests.
-    case $releases in
-    *zip:*) make_manifests ;;
-    esac
+    [ -n "$deb_only" ] || make_manifests
     if [ -e .git ]; then
         [ -n "$deb_only" ] || make_source
     else
@@ -135,39 +123,38 @@ holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA2
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's way to compare a build environment with the .buildinfo finds this one's packages as
-# recorded, and tells a package of another version.
-info=korvanex_${version}_$native.buildinfo
-awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md | sed "s/_VERSION_amd64[.]buildinfo/_${version}_$native.buildinfo/" >"$T/buildinfo.sh"
-[ -s "$T/buildinfo.sh" ] || fail "docs/releasing.md has no buildinfo recipe"
-(cd dist && sh "$T/buildinfo.sh") >"$T/out" 2>&1 || fail "the README's buildinfo recipe failed: $(cat "$T/out")"
-[ ! -s "$T/out" ] || fail "the README's buildinfo recipe finds other packages here: $(head -n 5 "$T/out")"
-mkdir "$T/other"
-sed '/^Installed-Build-Depends:/{n;s/(= [^)]*)/(= 0~other)/;}' "dist/$info" >"$T/other/$info"
-other=$(sed -n '/^Installed-Build-Depends:/{n;s/^ \([^ ]*\) .*/\1/p;}' "dist/$info")
-(cd "$T/other" && sh "$T/buildinfo.sh") >"$T/out" 2>&1
-[ "$(cat "$T/out")" = "$other: 0~other in the release, $(dpkg-query -W -f '${Version}\n' "$other" | head -n 1) here" ] ||
-    fail "the README's buildinfo recipe misses a package of another version: $(cat "$T/out")"
+# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a copy
+# whose first package is at another version, tells that one.
+info=dist/korvanex_${version}_$native.buildinfo
+awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md |
+    sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" >"$T/recipe"
+sed '/^Installed-Build-Depends:/{n;s/(= [^)]*)/(= 0~other)/;}' "$info" >"$T/other.buildinfo"
+other=$(sed -n '/^Installed-Build-Depends:/{n;s/^ \([^ ]*\) .*/\1/p;}' "$info")
+said=$(for f in "$info" "$T/other.buildinfo"; do
+    sh "$T/recipe" "$f" 2>&1 || echo "failed on $f"
+    echo .
+done)
+[ "$said" = ".
+$other: 0~other in the release, $(dpkg-query -W -f '${Version}\n' "$other" | head -n 1) here
+." ] || fail "the README's buildinfo recipe, on $info and then on a copy with $other at 0~other:
+$(echo "$said" | head -n 8)"
 ok "the .buildinfo records the packages of this build, as the README's recipe reads them"
 
 [ -e .git ] || echo "not rebuilt by reprotest: this is not a git clone"
 
-if [ -n "$install" ]; then
-    deb=dist/korvanex_${version}_$native.deb
-    if dpkg-query -W -f '${Status}' korvanex 2>/dev/null | grep -q 'ok installed'; then
-        echo "not tried: korvanex is installed already, and --install would replace it"
-    else
-        as_root=
-        [ "$(id -u)" = 0 ] || as_root=sudo
-        export DEBIAN_FRONTEND=noninteractive
-        $as_root apt-get install -y -q "./$deb" >/dev/null
-        undo="$as_root apt-get remove -y -q korvanex >/dev/null; $undo"
-        [ -f /usr/share/man/man1/korvanex.1.gz ] || fail "installed manual page missing"
-        [ -f /usr/share/doc/korvanex/copyright ] || fail "installed copyright file missing"
-        month_run "installed korvanex" /usr/bin/korvanex
-        [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
-        ok "apt installs $deb; the installed korvanex m ends with $status"
-    fi
+if [ -n "$install" ] && dpkg-query -W -f '${Status}' korvanex 2>/dev/null | grep -q 'ok installed'; then
+    echo "not tried: korvanex is installed already, and --install would replace it"
+elif [ -n "$install" ]; then
+    as_root=$([ "$(id -u)" = 0 ] || echo sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    $as_root apt-get install -y -q "./dist/korvanex_${version}_$native.deb" >/dev/null
+    undo="$as_root apt-get remove -y -q korvanex >/dev/null; $undo"
+    for f in /usr/share/man/man1/korvanex.1.gz /usr/share/doc/korvanex/copyright; do
+        [ -f "$f" ] || fail "apt installed no $f"
+    done
+    month_run "installed korvanex" /usr/bin/korvanex
+    [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
+    ok "apt installs the $native .deb; the installed korvanex m ends with $status"
 fi
 
 finished=yes

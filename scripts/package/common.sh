@@ -34,8 +34,8 @@ build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# built KIND NAME: what check_KIND is to check.  The checks name the toolchain
-# for NAME themselves, so that a file built for the wrong CPU fails them.
+# built KIND NAME: what check_KIND is to check; it looks up NAME's toolchain itself, so that a file built
+# for the wrong CPU fails.
 built() {
     echo "$1 $2" >>build-package/built
 }
@@ -60,18 +60,18 @@ month_run() {
     [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM TOOLCHAIN [ALL]: the build's own end-to-end tests on PROGRAM, a shipped one,
-# with the tests' helpers built by cmake/toolchains/TOOLCHAIN.cmake (none: this machine's): the binary
-# checks and the output bytes, or with ALL every one of them.
+# tests_on WHAT PROGRAM KIND:NAME: the build's own end-to-end tests on PROGRAM, a shipped one, with the
+# tests' helpers built by the toolchain targets.txt gives that release file: the binary checks and the
+# output bytes; every one on this machine's .deb, built with Debian's flags rather than the tests'.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
-    toolchain=${3:+cmake/toolchains/$3.cmake}
+    toolchain=$(sh scripts/targets.sh toolchain -- " $3 " | sed -n 's|^[^-].*|cmake/toolchains/&.cmake|p')
     cmake -S . -B "$dir" -DKORVANEX_UNIT_TESTS=OFF "-DKORVANEX_COMMAND=$2" \
         ${toolchain:+--toolchain "$toolchain"} >"$T/cmake" 2>&1 ||
         fail "$1: the tests could not be set up: $(tail -n 5 "$T/cmake")"
     cmake --build "$dir" --target test_helpers >/dev/null
     tests='^e2e[.](binary|output)$'
-    [ -z "${4:-}" ] || tests='^e2e[.]'
+    [ "$3" != "deb:$native" ] || tests='^e2e[.]'
     (cd "$dir" && ctest -R "$tests" --no-tests=error --output-on-failure) \
         >"$T/ctest" 2>&1 || fail "$1: end-to-end tests: $(tail -n 40 "$T/ctest")"
     ok "$1: $(sed -n 's/.*tests passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
@@ -98,18 +98,11 @@ reproduce() {
     git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"
     [ -z "$(git status --porcelain --untracked-files=no)" ] ||
         echo "uncommitted changes are not in the release: it is built from the commit"
-    # Building as other users needs sudo and users made for it.
+    # Other users take sudo and users made for them; file order, FUSE; host and domain name, a UTS
+    # namespace.  What is not varied, the ok line says.
     vary=-user_group
-    # Listing directories in another order takes a FUSE file system.
-    if [ ! -c /dev/fuse ] || ! command -v disorderfs >/dev/null; then
-        vary="$vary,-fileordering"
-        echo "not varied: file order (no FUSE here)"
-    fi
-    # Another host and domain name take a UTS namespace.
-    if ! unshare --uts true 2>/dev/null; then
-        vary="$vary,-domain_host"
-        echo "not varied: host and domain name (no UTS namespace here)"
-    fi
+    [ -c /dev/fuse ] && command -v disorderfs >/dev/null || vary="$vary,-fileordering"
+    unshare --uts true 2>/dev/null || vary="$vary,-domain_host"
     store=$PWD/build-package/reprotest
     # The release files, and the texts the checks compare with the archives'.
     artifacts='dist/* build-package/steady/* build-package/built'
@@ -122,8 +115,7 @@ reproduce() {
         -s "$T/src" "sh scripts/package.sh --build-only $deb_only" \
         "$artifacts" \
         >build-package/reprotest.log 2>&1 ||
-        fail "reprotest: the rebuilds differ or failed (the log: build-package/reprotest.log;
-diffoscope's report: $store/experiment-1.diffoscope.out):
+        fail "reprotest: the builds differ or failed ($store/experiment-1.diffoscope.out tells where);
 $(tail -n 30 build-package/reprotest.log)"
     ok "reprotest: two builds from the commit give every release file alike, varied in all but $(echo "${vary#-}" | sed 's/,-/, /g')"
     cp -R "$store/control/source-root/." .

@@ -35,9 +35,8 @@ make_deb() {
     # shellcheck disable=SC2086
     (cd "$src" && dpkg-buildpackage -b -us -uc -J2 $cross) >"$dir/build.log" 2>&1 ||
         fail "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
-    for f in deb buildinfo changes; do
-        cp "$dir/korvanex_${version}_$arch.$f" dist/
-    done
+    cp "$dir/korvanex_${version}_$arch".deb "$dir/korvanex_${version}_$arch".buildinfo \
+        "$dir/korvanex_${version}_$arch".changes dist/
     built deb "$arch"
 }
 
@@ -62,10 +61,5 @@ check_deb() {
         fail "lintian $changes: $(cat "$T/lintian" "$T/err")"
     ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
-
-    # This machine's program, built with Debian's flags rather than the test builds', takes every
-    # end-to-end test; the others, the binary checks and the output, under their emulator.
-    all=
-    [ "$1" != "$native" ] || all=all
-    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$(toolchain_of "deb:$1")" $all
+    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "deb:$1"
 }

@@ -5,15 +5,12 @@
 # format requires.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
-# manifest_url: url, where the manifests say the zips are.
-manifest_url() {
-    url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
-    url=${url%/}
-}
+# Where the manifests say the zips are.
+url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
+url=${url%/}
 
 # make_manifests: the manifests for the zips win32 and win64 in dist/.
 make_manifests() {
-    manifest_url
     out=dist
     case $url in
     # Taken into YAML, JSON and sed as it is.
@@ -47,7 +44,6 @@ value() {
 # check_manifests DIR: the manifests in DIR, each format's required fields, the version, and for each
 # zip its URL, its SHA-256 and the path of korvanex.exe in it.
 check_manifests() {
-    manifest_url
     [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] || [ -z "$(find dist -name '*.yaml' -o -name '*.json')" ] ||
         fail "manifests: in dist/ without KORVANEX_DOWNLOAD_URL: $(ls dist)"
     i=$(echo "$1"/*.installer.yaml) j=$1/korvanex.json

@@ -34,5 +34,5 @@ check_static() {
         cmp -s "${f%:*}" "$T/$top/${f#*:}" || fail "$tarball does not hold ${f%:*} as it is"
     done
     ok "$tarball holds the program, its manual page, README, and the licences of korvanex and musl"
-    tests_on "static $1 program" "$T/$top/korvanex" "$(toolchain_of "tar:$1")"
+    tests_on "static $1 program" "$T/$top/korvanex" "tar:$1"
 }

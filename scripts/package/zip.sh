@@ -37,5 +37,5 @@ check_zip() {
     [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         fail "$zip: the PE header's time stamp is $stamp"
     ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
-    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "$(toolchain_of "zip:$1")"
+    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "zip:$1"
 }
