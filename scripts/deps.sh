@@ -53,6 +53,8 @@ case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
 if [ -n "$missing$right" ]; then
+    [ -z "$root" ] || command -v sudo >/dev/null ||
+        { echo "scripts/deps.sh: run as root to install$missing" >&2 && exit 1; }
     echo "installing:$missing${right:+ (and $right where the release has it)}"
     # A package of another architecture (name:arch) needs that architecture known to dpkg first.
     # shellcheck disable=SC2086

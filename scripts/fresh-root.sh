@@ -84,10 +84,6 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-# apt's proxy, if any, for mmdebstrap's apt and for the root's.
-apt-config dump | grep -i '^Acquire::[^ ]*::Proxy ' >"$tmp/proxy.conf" || true
-proxy=
-[ ! -s "$tmp/proxy.conf" ] || proxy=--aptopt=$tmp/proxy.conf
 if [ $# -eq 2 ]; then
     gzip -dc "$2" >"$tmp/source.tar"
     echo "== fresh root: Debian $codename, $2"
@@ -99,8 +95,8 @@ FRESH_ROOT_BEGAN=$(now)
 export FRESH_ROOT_BEGAN FRESH_ROOT_TAR="$tmp/source.tar" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh"
 # In the background, so that a signal reaches the trap at once rather than
 # when mmdebstrap ends; --pdeathsig stops it should this script be killed.
-# shellcheck disable=SC2016,SC2086
-TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase $proxy \
+# shellcheck disable=SC2016
+TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase \
     --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 &
 job=$!
 status=0
