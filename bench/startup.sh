@@ -20,12 +20,8 @@ trap 'rm -f "$T" "$T.instr"' EXIT
 
 # The rows: a name, then the program and its arguments.
 rows() {
-    for build in dynamic static; do
-        eval "dir=\$$build"
-        echo "$build-korvanex $dir/korvanex m"
-        echo "$build-floor $dir/floor"
-        echo "$build-empty $dir/empty"
-    done
+    printf '%s-korvanex %s/korvanex m\n%s-floor %s/floor\n%s-empty %s/empty\n' \
+        dynamic "$dynamic" dynamic "$dynamic" dynamic "$dynamic" static "$static" static "$static" static "$static"
     echo "date $(command -v date) +%m"
 }
 
