@@ -72,12 +72,10 @@ trap 'exit 143' TERM
 trap 'exit 129' HUP
 rm -rf dist dist-failed build-package
 mkdir -p dist build-package
-. scripts/package/common.sh
-. scripts/package/deb.sh
-. scripts/package/zip.sh
-. scripts/package/manifests.sh
-. scripts/package/static.sh
-. scripts/package/source.sh
+for part in common deb zip manifests static source; do
+    # shellcheck disable=SC1090 # each checked on its own
+    . "scripts/package/$part.sh"
+done
 
 # The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only, this one.
 if [ -n "$checks" ] && [ -e .git ]; then
@@ -98,11 +96,8 @@ $releases
 EOF
     # Once the zips are there, their winget and Scoop manifests.
     [ -n "$deb_only" ] || make_manifests
-    if [ -e .git ]; then
-        [ -n "$deb_only" ] || make_source
-    else
-        echo "no source tarball: this is not a git clone"
-    fi
+    [ -e .git ] || echo "no source tarball: this is not a git clone"
+    [ ! -e .git ] || [ -n "$deb_only" ] || make_source
     sums
     steady
     ls -l dist
