@@ -94,24 +94,29 @@ one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         [ "$3" = - ] || p=$CLOCK_STANDIN
         eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig $EMULATOR \"\$p\" $5"
     fi
-    : >"$T/$id.t0"
-    case $how in
-    closed) "$@" >&- ;;
-    full) "$@" >/dev/full ;;
-    limit) (ulimit -f 0 && "$@" >"$o") ;;
-    pipe) "$@" | cat >"$o" ;;
-    noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
-    gone)
-        # The reader closes its end, then says so; only then does the
-        # command start.
-        rm -f "$T/fifo" && mkfifo "$T/fifo"
-        { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
-            { exec <&- && echo gone >"$T/fifo"; }
-        (exit "$(cat "$o")")
-        ;;
-    *) "$@" >"$o" ;;
-    esac 2>"$T/$id.err"
-    echo $? >"$T/$id.st"
+    # 32-bit Wine's loader, under QEMU, now and then crashes on a loaded
+    # machine: the emulator's fault, not the program's, so the run is made again.
+    for _ in 1 2 3; do
+        : >"$T/$id.t0"
+        case $how in
+        closed) "$@" >&- ;;
+        full) "$@" >/dev/full ;;
+        limit) (ulimit -f 0 && "$@" >"$o") ;;
+        pipe) "$@" | cat >"$o" ;;
+        noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
+        gone)
+            # The reader closes its end, then says so; only then does the
+            # command start.
+            rm -f "$T/fifo" && mkfifo "$T/fifo"
+            { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
+                { exec <&- && echo gone >"$T/fifo"; }
+            (exit "$(cat "$o")")
+            ;;
+        *) "$@" >"$o" ;;
+        esac 2>"$T/$id.err"
+        echo $? >"$T/$id.st"
+        if [ "$PLATFORM" = linux ] || ! grep -q '^qemu: uncaught target signal' "$T/$id.err"; then break; fi
+    done
     : >"$T/$id.t1"
 }
 
