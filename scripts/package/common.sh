@@ -2,14 +2,8 @@
 # What the recipes in scripts/package/ share; scripts/package.sh, which sources them, sets version, native, T.
 # shellcheck shell=sh disable=SC2154
 
-ok() {
-    echo "ok: $*"
-    passed=$((passed + 1))
-}
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+ok() { echo "ok: $*" && passed=$((passed + 1)); }
+fail() { echo "FAIL: $*" && exit 1; }
 
 # normalise DIR: what the archives record of each file under DIR, whatever the umask and the clock:
 # mode 755 for directories and programs, 644 for the rest, SOURCE_DATE_EPOCH as the time.
