@@ -15,8 +15,8 @@ command -v valgrind >/dev/null || {
 }
 cmake --build "$dynamic" --target korvanex empty floor spawn >/dev/null
 cmake --build "$static" --target korvanex empty floor >/dev/null
-T=$(mktemp)
-trap 'rm -f "$T" "$T.instr"' EXIT
+# shellcheck source=scripts/cleanup.sh
+. "$(dirname "$0")/../scripts/cleanup.sh"
 
 # The rows: a name, then the program and its arguments.
 rows() {
@@ -30,7 +30,7 @@ rows | while read -r name program; do
     # shellcheck disable=SC2086 # the program and its arguments
     echo "$name $(valgrind --tool=callgrind --callgrind-out-file=/dev/null $program 2>&1 >/dev/null |
         sed -n 's/.*Collected : //p')"
-done >"$T.instr"
+done >"$T/instr"
 
 # Wall time: each program, its floor and its empty one take turns run by
 # run, so that noise falls on all alike.  Page faults: the last round's.
@@ -40,8 +40,8 @@ for round in 1 2 3; do
             "$dynamic/spawn" "$runs" "$dir/korvanex" m -- "$dir/floor" -- "$dir/empty"
         done
         "$dynamic/spawn" "$runs" "$(command -v date)" +%m
-    } | paste -d ' ' "$T.instr" - | sed "s/^/$round /"
-done >"$T"
+    } | paste -d ' ' "$T/instr" - | sed "s/^/$round /"
+done >"$T/rounds"
 
 # The table and the goals, from "ROUND NAME INSTRUCTIONS WALL FAULTS" lines.
 if [ "${TZ+set}" ]; then echo "time zone: TZ=$TZ"; else echo "time zone: TZ unset, /etc/localtime"; fi
@@ -66,4 +66,4 @@ awk -v runs="$runs" '
         print "for reference: floor against empty, wall: dynamic " r(w["dynamic-floor"], w["dynamic-empty"]) ", static " r(w["static-floor"], w["static-empty"])
         print "               against date +%m, instructions: dynamic " r(i["dynamic-korvanex"], i["date"]) ", static " r(i["static-korvanex"], i["date"])
         exit missed
-    }' "$T"
+    }' "$T/rounds"

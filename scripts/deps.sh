@@ -1,16 +1,18 @@
 #!/bin/sh
 # Installs with apt-get the Debian packages that some steps or builds need and that this machine lacks.
 #   sh scripts/deps.sh NAME...
-# NAME is a step (deb-ARCH: the libc of a .deb cross-built for ARCH; fresh-root: a minimal Debian root
-# made for the Quick start) or a build of targets.txt, which names its packages.
+# NAME is a step (build: the command; deb: the .debs' Build-Depends in debian/control, build-essential
+# and the checks' tools; deb-ARCH: the libc of a .deb cross-built for ARCH; fresh-root: a minimal Debian
+# root made for the Quick start) or a build of targets.txt, which names its packages.
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: the packages for one step (build: the command) or build.
+# needs NAME: the packages for one step or build.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
-    deb) echo "cmake g++ make git dpkg-dev debhelper lintian groff-base strace tzdata reprotest diffoscope-minimal faketime disorderfs" ;;
+    deb) echo "build-essential git lintian reprotest diffoscope-minimal faketime disorderfs" \
+        "$(sed -n 's/^Build-Depends: //p' debian/control | sed 's/ *([^)]*)//g; s/,/ /g')" ;;
     deb-?*) echo "libc6-dev:${1#deb-}" ;;
     zip) echo "zip jq" ;;
     fresh-root) echo "mmdebstrap" ;;
@@ -32,7 +34,7 @@ for name in "$@"; do
     need="$need $(needs "$name")" || usage
 done
 # shellcheck disable=SC2086
-need=" $(printf '%s\n' $need | sort -u | tr '\n' ' ')"
+need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"
 
 # Without dpkg and apt-get (not Debian or its kin), what this system needs is the packages named.
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
@@ -42,31 +44,79 @@ fi
 
 # Through sudo where this is not root.
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
-missing=
-for p in $need; do
-    dpkg-query -W -f '${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
-done
+native=$(dpkg --print-architecture)
+# What is missing: no installed package has the name (NAME:ARCH for another architecture) or provides it.
+missing=$(dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' |
+    awk -F '|' -v native="$native" -v need="$need" '
+    $1 ~ /^.i/ {
+        n = split($2 "," $4, name, ",")
+        for (i = 1; i <= n; i++) {
+            sub(/^ */, "", name[i]) && sub(/ .*/, "", name[i])
+            has[name[i] ":" $3]
+            if ($3 == native || $3 == "all") has[name[i]]
+        }
+    }
+    END { n = split(need, p, " "); for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i] }')
 # The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
 # from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
 case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
-if [ -n "$missing$right" ]; then
-    [ -z "$root" ] || command -v sudo >/dev/null ||
-        { echo "scripts/deps.sh: run as root to install$missing" >&2 && exit 1; }
-    echo "installing:$missing${right:+ (and $right where the release has it)}"
-    # A package of another architecture (name:arch) needs that architecture known to dpkg first.
+[ -n "$missing$right" ] || exit 0
+[ -z "$root" ] || command -v sudo >/dev/null ||
+    { echo "scripts/deps.sh: run as root to install$missing" >&2 && exit 1; }
+echo "installing:$missing${right:+ (and $right where the release has it)}"
+# A package of another architecture (name:arch) needs that architecture known to dpkg first.
+# shellcheck disable=SC2086
+for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
+    [ "$arch" = "$native" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
+        $root dpkg --add-architecture "$arch"
+done
+export DEBIAN_FRONTEND=noninteractive
+# shellcheck source=scripts/cleanup.sh
+. scripts/cleanup.sh
+# apt ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
+apt() {
     # shellcheck disable=SC2086
-    for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | sort -u); do
-        [ "$arch" = "$(dpkg --print-architecture)" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
-            $root dpkg --add-architecture "$arch"
+    { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
+    return "$(cat "$T/status")"
+}
+# apart PACKAGE...: none is of an architecture whose lists failed, as apt's lines in $T/log name them
+# ($archs); false where they name none, or those of every architecture (all).
+apart() {
+    archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" | LC_ALL=C sort -u | paste -s -d ' ' -)
+    case " $archs " in "  " | *" all "*) return 1 ;; esac
+    for p; do
+        case $p in *:*) a=${p##*:} ;; *) a=$native ;; esac
+        case " $archs " in *" $a "*) return 1 ;; esac
     done
-    export DEBIAN_FRONTEND=noninteractive
-    $root apt-get update -q
-    if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
-        missing="$missing $right"
-    fi
+}
+# A mirror in mid-sync serves lists that do not match its Release file, or has lost files, for some
+# minutes: apt is tried again after a pause, four times in all.
+for pause in 60 120 240 stop; do
     # shellcheck disable=SC2086
-    $root apt-get install -y -q --no-install-recommends $missing
-fi
+    if apt update -q || apart $missing; then
+        if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
+            missing="$missing $right" right=
+        fi
+        # shellcheck disable=SC2086
+        apt install -y -q --no-install-recommends $missing && exit 0
+    fi
+    [ "$pause" != stop ] || break
+    echo "deps.sh: apt-get failed; trying again in $pause s"
+    sleep "$pause"
+done
+# The builds that need nothing from the lists that failed.
+others=$(sh scripts/targets.sh name packages | while read -r name packages; do
+    # shellcheck disable=SC2046
+    ! apart $(echo "$packages" | tr , ' ') || printf ' %s' "$name"
+done)
+{
+    echo "scripts/deps.sh: apt-get failed four times, the last with:"
+    grep '^[EW]: ' "$T/log" | head -n 6
+    echo "This is the Debian mirror's doing, not the project's: as while it syncs, its lists${archs:+ for $archs}"
+    echo "do not match its Release file, or a file is missing; try again in a few minutes.${others:+
+Meanwhile the builds that need nothing from those lists: sh scripts/test.sh$others}"
+} >&2
+exit 1

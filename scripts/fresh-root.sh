@@ -1,30 +1,36 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # The README's Quick start as a newcomer runs it, as root, in a fresh minimal
-# Debian root (mmdebstrap's minbase from deb.debian.org): the source tarball,
-# by default the commit's files, unpacked under a path that holds a space,
-# then the README's two commands exactly.  The first must end with the month
-# as its status, the second must pass.  mmdebstrap runs them from its
-# customize hook, in namespaces of its own, so that its mounts and every
-# process in the root go with it; the root itself (format null) is dropped.
-#   sh scripts/fresh-root.sh 12|13 [SOURCE.tar.gz]
+# Debian root (mmdebstrap's minbase from deb.debian.org), on the commit's
+# files under a path that holds a space: the README's two commands exactly,
+# the first ending with the month as its status, the second passing; then
+# COMMAND, if given, in a clone of the commit.  Under the caller's LANG, its
+# locale made in the root.  mmdebstrap runs them from its customize hook, in
+# namespaces of its own, so that its mounts and every process in the root go
+# with it; the root itself (format null) is dropped.
+#   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
-now() { date +%s; }
 
 # The customize hook: mmdebstrap calls this script again with the root; a
 # failure here fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
-    root=$2 dir="/root/source tree"
-    at() { echo "== $1 at $(($(now) - FRESH_ROOT_BEGAN)) s"; }
+    root=$2 dir="/root/source tree/korvanex"
+    at() { echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s"; }
     at "root made"
-    mkdir "$root$dir"
-    tar -x -C "$root$dir" -f "$FRESH_ROOT_TAR"
-    dir="$dir/$(ls "$root$dir")"
-    # in_root CMD: as root in the root, with a login's environment.
+    mkdir -p "$root$dir"
+    tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
+    # in_root CMD: as root in the root, with a login's environment.  Entered
+    # by pivot_root in a mount namespace of its own, not by chroot: the
+    # kernel refuses a chrooted process user namespaces, which reprotest makes.
     in_root() {
-        chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
-            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/sh -c "cd \"$dir\" && $1"
+        # shellcheck disable=SC2016
+        unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" && mkdir -p .host &&
+            pivot_root . .host && umount -l /.host && rmdir /.host && cd "$2" && exec /usr/bin/env -i \
+            HOME=/root USER=root LOGNAME=root ${3:+"LANG=$3"} /bin/sh -c "PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin && $4"' \
+            sh "$root" "$dir" "$FRESH_ROOT_LANG" "$1"
     }
+    lang=$FRESH_ROOT_LANG
+    [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
     recipe=$(awk -v name=quick-start -f "$root$dir/tests/recipe.awk" "$root$dir/README.md")
     build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
     if [ -z "$tests" ] || [ "$(echo "$recipe" | wc -l)" -ne 2 ]; then
@@ -50,6 +56,15 @@ if [ "${1-}" = --hook ]; then
         exit 1
     }
     at "second command done"
+    [ -n "$FRESH_ROOT_THEN" ] || exit 0
+    dir="/root/clone tree/korvanex"
+    mkdir "$root${dir%/*}" && cp -R "$FRESH_ROOT_TMP/clone" "$root$dir"
+    echo "== $FRESH_ROOT_THEN, in a clone"
+    in_root "$FRESH_ROOT_THEN" </dev/null 2>&1 || {
+        echo "fresh-root: $FRESH_ROOT_THEN failed"
+        exit 1
+    }
+    at "$FRESH_ROOT_THEN done"
     exit 0
 fi
 
@@ -57,7 +72,7 @@ case ${1-}:$# in
 12:[12]) codename=bookworm ;;
 13:[12]) codename=trixie ;;
 *)
-    echo "usage: sh scripts/fresh-root.sh 12|13 [SOURCE.tar.gz]" >&2
+    echo "usage: [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]" >&2
     exit 2
     ;;
 esac
@@ -67,42 +82,23 @@ esac
 }
 src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root
-
-tmp=$(mktemp -d) job=
-cleanup() {
-    status=$?
-    set +e
-    trap - EXIT INT TERM HUP
-    # TERM: mmdebstrap undoes its mounts, which only its own namespace sees,
-    # and its processes (a Wine server, a build) die with it.
-    [ -z "$job" ] || { kill -TERM "$job" 2>/dev/null && wait "$job"; }
-    rm -rf --one-file-system "$tmp"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
-
-if [ $# -eq 2 ]; then
-    gzip -dc "$2" >"$tmp/source.tar"
-    echo "== fresh root: Debian $codename, $2"
-else
-    git -C "$src" archive --prefix=korvanex/ HEAD >"$tmp/source.tar"
-    echo "== fresh root: Debian $codename, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
-fi
-FRESH_ROOT_BEGAN=$(now)
-export FRESH_ROOT_BEGAN FRESH_ROOT_TAR="$tmp/source.tar" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh"
-# In the background, so that a signal reaches the trap at once rather than
-# when mmdebstrap ends; --pdeathsig stops it should this script be killed.
-# shellcheck disable=SC2016
-TMPDIR=$tmp setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase \
-    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 &
-job=$!
+. "$src/scripts/cleanup.sh"
+# The locale is the root's: made there, not looked for here.
+FRESH_ROOT_LANG=${LANG:-} && unset LANG
+case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac
+echo "== fresh root: Debian $codename${FRESH_ROOT_LANG:+, LANG=$FRESH_ROOT_LANG}, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
+git -C "$src" archive HEAD >"$T/source.tar"
+[ -z "${2-}" ] || git clone -q "$src" "$T/clone"
+FRESH_ROOT_BEGAN=$(date +%s) TMPDIR=$T
+export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}" TMPDIR
+# --pdeathsig stops mmdebstrap should this script be killed; TERM, that it
+# undoes its mounts, which only its own namespace sees, and ends its
+# processes (a Wine server, a build).
 status=0
-wait "$job" || status=$?
-job=
+# shellcheck disable=SC2016
+now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase ${FRESH_ROOT_LANG:+--include=locales} \
+    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 || status=$?
 verdict=pass
 [ "$status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $status)"
-echo "fresh-root $codename: $verdict, $(($(now) - FRESH_ROOT_BEGAN)) s"
+echo "fresh-root $codename: $verdict, $(($(date +%s) - FRESH_ROOT_BEGAN)) s"
 [ "$status" -eq 0 ]

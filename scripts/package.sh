@@ -37,7 +37,7 @@ sh scripts/deps.sh deb $(echo "$releases" | while read -r release toolchain name
     zip:*) echo zip ;;
     esac
     echo "$name"
-done | sort -u)
+done | LC_ALL=C sort -u)
 
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
@@ -47,29 +47,18 @@ version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.tx
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
 
-passed=0
-finished=
-T=$(mktemp -d)
-# What to undo however the run ends.
-undo=:
+# shellcheck source=scripts/cleanup.sh
+. scripts/cleanup.sh
+passed=0 finished=
 # Files that a failed or interrupted run made must not look released.
-leave() {
-    status=$?
-    set +e
-    if [ -z "$finished" ]; then
-        rm -f dist/SHA256SUMS build-package/SHA256SUMS
-        [ ! -d dist ] || mv dist dist-failed
-        echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
-        [ "$status" -ne 0 ] || status=1
-    fi
-    eval "$undo"
-    rm -rf "$T"
-    exit "$status"
+unreleased() {
+    [ -z "$finished" ] || return 0
+    rm -f dist/SHA256SUMS build-package/SHA256SUMS
+    [ ! -d dist ] || mv dist dist-failed
+    echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
+    [ "$status" -ne 0 ] || status=1
 }
-trap leave EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-trap 'exit 129' HUP
+undo=unreleased
 rm -rf dist dist-failed build-package
 mkdir -p dist build-package
 for part in common deb zip manifests static source; do
@@ -114,7 +103,7 @@ while read -r kind name <&3; do
 done 3<build-package/built
 
 # shellcheck disable=SC2046
-holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" $(cd dist && ls)
+holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" $(cd dist && LC_ALL=C ls)
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 

@@ -5,6 +5,7 @@
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/cleanup.sh
 # Nothing reads standard input; a closed one would hand its descriptor to
 # the first file a test or Wine opens.
 exec </dev/null
@@ -26,8 +27,6 @@ CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(getconf _NPROCESSORS_
 export CMAKE_BUILD_PARALLEL_LEVEL
 # A test skips when a tool or emulator is missing; here, where everything
 # was installed first, a skip is a missing install step: a failure.
-junit=$(mktemp)
-trap 'rm -f "$junit"' EXIT
 for name in $names; do
     began=$(date +%s)
     echo "== $name"
@@ -36,10 +35,13 @@ for name in $names; do
     set -- "$@" $(sh scripts/targets.sh toolchain options -- "^$name " | awk '{
         if ($1 != "-") print "--toolchain=cmake/toolchains/" $1 ".cmake"
         if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
-    cmake -S . -B "build-test/$name" "$@" >/dev/null
-    cmake --build "build-test/$name"
-    ctest --test-dir "build-test/$name" --output-on-failure --timeout 900 --output-junit "$junit"
-    skipped=$(sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$junit" | paste -s -d ' ' -)
+    # Wine's server leaves the process group: stopped through its prefix.
+    undo="[ ! -d build-test/$name/wineprefix ] || WINEPREFIX=\$PWD/build-test/$name/wineprefix sh tests/wine.sh stop"
+    now cmake -S . -B "build-test/$name" "$@" >/dev/null
+    now cmake --build "build-test/$name"
+    now ctest --test-dir "build-test/$name" --output-on-failure --timeout 900 --no-tests=error \
+        --output-junit "$T/junit.xml"
+    skipped=$(sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$T/junit.xml" | paste -s -d ' ' -)
     if [ -n "$skipped" ]; then
         echo "FAIL: $name: skipped, for want of a tool (their SKIP lines are in" \
             "Testing/Temporary/LastTest.log of the build tree): $skipped" >&2

@@ -8,8 +8,7 @@
 set -u
 K=$1
 PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-}
-T=$(mktemp -d /tmp/korvanex.XXXXXX)
-trap 'rm -rf "$T"' EXIT
+. "$(dirname "$0")/../scripts/cleanup.sh"
 passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 printf '@echo off\r\n' >"$T/run.bat"
@@ -18,7 +17,11 @@ fail() { printf 'FAIL: %s\n' "$*" && failed=$((failed + 1)); }
 check() { # WHAT EXPECTED ACTUAL
     if [ "$2" = "$3" ]; then passed=$((passed + 1)); else fail "$1: expected $2, got $3"; fi
 }
-finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && [ "$failed" -eq 0 ]; }
+# finish: the count; a script that checked nothing has failed.
+finish() {
+    [ $((passed + failed)) -gt 0 ] || fail "nothing was checked"
+    printf '%d passed, %d failed\n' "$passed" "$failed" && [ "$failed" -eq 0 ]
+}
 # skip REASON: ends as skipped (77), never as passed.
 skip() { printf 'SKIP: %s\n' "$1" && exit 77; }
 need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
@@ -102,7 +105,7 @@ one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         closed) "$@" >&- ;;
         full) "$@" >/dev/full ;;
         limit) (ulimit -f 0 && "$@" >"$o") ;;
-        pipe) "$@" | cat >"$o" ;;
+        pipe) { "$@"; echo $? >"$T/$id.ps"; } | cat >"$o" && (exit "$(cat "$T/$id.ps")") ;;
         noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
         gone)
             # The reader closes its end, then says so; only then does the

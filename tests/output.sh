@@ -12,8 +12,8 @@ while read -r on how want args; do
 done <<'EOF_TABLE'
 all    file    0   -
 linux  noargv  0   -
-all    pipe    -   -
-all    pipe    -   d
+all    pipe    0   -
+all    pipe    255 x
 all    file    -   m
 all    file    -   M
 all    file    -   month

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|
-# nodpkg|version V, or source.sh PAGE man.  The version is written once, in
+# nodpkg|version|signals V, or source.sh PAGE man.  The version is written once, in
 # project(), and in debian/changelog's newest entry.  Without dpkg or apt-get
 # (Fedora, Arch, Alpine, the BSDs) scripts/build.sh builds with CMake, make
 # and a C++ compiler; without one, it stops at once, naming it alone.
@@ -16,7 +16,7 @@ shellcheck)
     need shellcheck shellcheck
     cd "$K" && find . -type d \( -name 'build*' -o -name 'dist*' -o -name .git \) -prune -o \
         -type f \( -name '*.sh' -o -exec sh -c 'head -n 1 "$1" | grep -q "^#!/bin/sh"' sh {} \; \) \
-        -print | sort | tr '\n' '\0' |
+        -print | LC_ALL=C sort | tr '\n' '\0' |
         xargs -0 shellcheck --shell=sh --external-sources --source-path=SCRIPTDIR -f gcc
     exit
     ;;
@@ -39,6 +39,31 @@ version)
     check "files that write the version $3 out" "" "$(cat "$T/hits")"
     check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \
         packaging/linux/README.txt packaging/windows/README.txt)"
+    ;;
+signals)
+    # A TERM in mid-run ends it with 143 and leaves no temporary folder and
+    # no process: sent to test.sh while its build (a stand-in cmake) runs,
+    # and to a suite's process group while its command (a stand-in) runs.
+    mkdir "$T/bin" "$T/tmp"
+    printf '#!/bin/sh\necho $$ >>"%s/pids"\nexec sleep 300\n' "$T" >"$T/bin/cmake"
+    chmod +x "$T/bin/cmake" && cp "$T/bin/cmake" "$T/bin/korvanex"
+    while read -r to script args; do
+        : >"$T/pids"
+        # shellcheck disable=SC2086 # the arguments are words
+        PATH=$T/bin:$PATH TMPDIR=$T/tmp setsid sh "$K/$script" $args >"$T/out" 2>&1 &
+        pid=$! i=0
+        while [ ! -s "$T/pids" ] && [ $i -lt 300 ]; do sleep 0.1 && i=$((i + 1)); done
+        if [ "$to" = group ]; then kill -TERM "-$pid"; else kill -TERM "$pid"; fi
+        # Ended within half a minute, not when its command would have.
+        while kill -0 "$pid" 2>/dev/null && [ $i -lt 600 ]; do sleep 0.1 && i=$((i + 1)); done
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid"
+        check "TERM to $to of $script: status [temporary files] [processes]" "143 [] []" \
+            "$? [$(ls "$T/tmp")] [$(for p in $(cat "$T/pids"); do kill -0 "$p" 2>/dev/null && echo "$p"; done)]"
+    done <<EOF_TABLE
+pid   scripts/test.sh  native
+group tests/status.sh  $T/bin/korvanex
+EOF_TABLE
     ;;
 nodpkg)
     need cmake cmake && need make make && need c++ g++

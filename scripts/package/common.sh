@@ -103,7 +103,7 @@ reproduce() {
     [ -n "$deb_only" ] || artifacts="$artifacts build-package/*/README*.txt build-package/*/korvanex.1"
     # The manifests, where no download address makes them release files.
     [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] || artifacts="$artifacts build-package/manifests/*"
-    nice reprotest --vary="$vary" --store-dir "$store" \
+    now nice reprotest --vary="$vary" --store-dir "$store" \
         --diffoscope-arg=--exclude-directory-metadata=yes \
         --diffoscope-arg='--exclude=*/dist/*.buildinfo' --diffoscope-arg='--exclude=*/dist/*.changes' \
         -s "$T/src" "sh scripts/package.sh --build-only $deb_only" \

@@ -52,8 +52,8 @@ check_deb() {
     dpkg -x "$deb" "$T/deb-$1"
     # As Debian's own packages: no compiler identification (the notes stay:
     # the build ID, and the CPU's hardening marks).
-    ! readelf -S -W "$T/deb-$1/usr/bin/korvanex" | grep -q ' [.]comment ' ||
-        fail "$deb: the program keeps its .comment section"
+    sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") || fail "readelf cannot read $deb's program"
+    case $sections in *" .comment "*) fail "$deb: the program keeps its .comment section" ;; esac
     ok "$deb holds the command, its manual page, changelog and copyright; depends on $depends"
 
     changes=dist/korvanex_${version}_$1.changes

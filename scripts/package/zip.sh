@@ -34,7 +34,7 @@ check_zip() {
     legal=$(strings -el -n 3 "$T/$top/korvanex.exe" | grep -A1 -x LegalCopyright | sed -n 2p)
     [ "$legal" = "$copyright" ] || fail "$zip: LegalCopyright is '$legal'"
     stamp=$(TZ=UTC0 objdump -p "$T/$top/korvanex.exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
-    [ "$stamp" = "$(TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
+    [ "$stamp" = "$(LC_ALL=C TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         fail "$zip: the PE header's time stamp is $stamp"
     ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
     tests_on "zipped $1 program" "$T/$top/korvanex.exe" "zip:$1"
