@@ -62,6 +62,8 @@ linux:arm:static          Tag_CPU_arch     v5TE
 linux:arm:static          Tag_FP_arch
 linux:i686:*              Class            ELF32
 linux:i686:*              Machine          Intel 80386
+linux:s390x:*             Class            ELF64
+linux:s390x:*             Machine          IBM S/390
 linux:*:static            needed
 linux:*:static            interpreter
 linux:*:dynamic           needed           libc.so.6

@@ -22,10 +22,15 @@ struct TimespecLong {
     long tv_sec, tv_nsec;
 };
 
-/* The 64-bit time struct timespec of a little-endian 32-bit CPU. */
+/* The 64-bit time struct timespec of a 32-bit CPU: tv_nsec and the padding
+ * are the low and high halves of the kernel's 64-bit one: padding first if big-endian. */
 struct Timespec64 {
     int64_t tv_sec;
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    int32_t padding, tv_nsec;
+#else
     int32_t tv_nsec, padding;
+#endif
 };
 
 static int64_t
