@@ -26,7 +26,8 @@ if [ "${1-}" = --hook ]; then
         # shellcheck disable=SC2016
         unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" && mkdir -p .host &&
             pivot_root . .host && umount -l /.host && rmdir /.host && cd "$2" && exec /usr/bin/env -i \
-            HOME=/root USER=root LOGNAME=root ${3:+"LANG=$3"} /bin/sh -c "PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin && $4"' \
+            HOME=/root USER=root LOGNAME=root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+            ${3:+"LANG=$3"} /bin/sh -c "$4"' \
             sh "$root" "$dir" "$FRESH_ROOT_LANG" "$1"
     }
     lang=$FRESH_ROOT_LANG

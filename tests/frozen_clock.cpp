@@ -22,15 +22,12 @@ struct TimespecLong {
     long tv_sec, tv_nsec;
 };
 
-/* The 64-bit time struct timespec of a 32-bit CPU: tv_nsec and the padding
- * are the low and high halves of the kernel's 64-bit one: padding first if big-endian. */
+/*
+ * The 64-bit time struct timespec of a 32-bit CPU: tv_nsec and its padding,
+ * in the order of the CPU's byte order, as one field, 0 in either order.
+ */
 struct Timespec64 {
-    int64_t tv_sec;
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    int32_t padding, tv_nsec;
-#else
-    int32_t tv_nsec, padding;
-#endif
+    int64_t tv_sec, tv_nsec_and_padding;
 };
 
 static int64_t
@@ -57,6 +54,6 @@ ENTRY(clock_gettime)(int clock, TimespecLong *ts)
 extern "C" int
 ENTRY(__clock_gettime64)(int clock, Timespec64 *ts)
 {
-    *ts = {FrozenAt(clock), 0, 0};
+    *ts = {FrozenAt(clock), 0};
     return 0;
 }
