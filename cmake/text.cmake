@@ -1,11 +1,16 @@
 # SPDX-License-Identifier: MIT
-# cmake -DKIND=man|text|crlf -DIN=TEMPLATE -DOUT=FILE -DREADME=README.md [-DVERSION=V] -P text.cmake
-# TEMPLATE with @PROJECT_VERSION@ as V, and a line "@recipe:NAME@" or "@table:NAME@" as the
-# README's block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff
-# (man) or indented by four spaces (text; crlf, its lines ending in CR LF for Windows).
+# cmake -DKIND=man|text|crlf -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
+# TEMPLATE with each @NAME@ as VALUE, and a line "@recipe:NAME@" or "@table:NAME@" as the README's
+# block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff (man) or indented
+# by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw -DRECIPE=NAME
+# (no IN), the recipe alone, as it stands: the one reader of the marked blocks.  No OUT: to stdout.
 cmake_minimum_required(VERSION 3.25)
-file(READ "${IN}" out)
-string(REPLACE "@PROJECT_VERSION@" "${VERSION}" out "${out}")
+if(RECIPE)
+  set(out "@recipe:${RECIPE}@\n")
+else()
+  file(READ "${IN}" out)
+  string(CONFIGURE "${out}" out @ONLY)
+endif()
 file(READ "${README}" readme)
 string(REPLACE "\r\n" "\n" readme "\n${readme}")
 
@@ -40,7 +45,7 @@ function(recipe name)
   string(REGEX REPLACE "^```[^\n]*\n" "" body "${body}")
   if(KIND STREQUAL man)
     roff(body)
-  else()
+  elseif(NOT KIND STREQUAL raw)
     string(REPLACE "\n" "\n    " body "    ${body}")
   endif()
   set(body "${body}" PARENT_SCOPE)
@@ -105,4 +110,8 @@ endforeach()
 if(KIND STREQUAL crlf)
   string(REPLACE "\n" "\r\n" out "${out}")
 endif()
-file(WRITE "${OUT}" "${out}")
+if(OUT)
+  file(WRITE "${OUT}" "${out}")
+else()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "${out}")
+endif()

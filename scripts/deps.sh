@@ -15,7 +15,7 @@ needs() {
         "$(sed -n 's/^Build-Depends: //p' debian/control | sed 's/ *([^)]*)//g; s/,/ /g')" ;;
     deb-?*) echo "libc6-dev:${1#deb-}" ;;
     zip) echo "zip jq" ;;
-    fresh-root) echo "mmdebstrap" ;;
+    fresh-root) echo "mmdebstrap cmake" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1

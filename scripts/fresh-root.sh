@@ -32,7 +32,7 @@ if [ "${1-}" = --hook ]; then
     }
     lang=$FRESH_ROOT_LANG
     [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
-    recipe=$(awk -v name=quick-start -f "$root$dir/tests/recipe.awk" "$root$dir/README.md")
+    recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" -P "$root$dir/cmake/text.cmake")
     build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
     if [ -z "$tests" ] || [ "$(echo "$recipe" | wc -l)" -ne 2 ]; then
         echo "fresh-root: no two-line quick-start recipe in README.md"

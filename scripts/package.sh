@@ -41,7 +41,7 @@ done | LC_ALL=C sort -u)
 
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
-version=$(sed -n 's/^project(korvanex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+version=$(dpkg-parsechangelog -S Version)
 # The commit's time, which git archive wrote into a source tarball.
 [ -e .git ] || SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(cat packaging/source-date-epoch)}
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
@@ -70,16 +70,18 @@ done
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
+    # Each release file's row, carried whole into build-package/built for its check.
     while read -r release toolchain _ <&3; do
         file=cmake/toolchains/$toolchain.cmake
         case $release in
-        deb:native) make_deb "$native" ;;
+        deb:native) release=deb:$native && make_deb "$native" ;;
         # This machine's package is the one built without a toolchain file.
-        deb:"$native") ;;
+        deb:"$native") continue ;;
         deb:*) make_deb "${release#deb:}" ;;
         zip:*) make_zip "${release#zip:}" "$file" ;;
         tar:*) make_static "${release#tar:}" "$file" ;;
         esac
+        echo "$release $toolchain" >>build-package/built
     done 3<<EOF
 $releases
 EOF
@@ -98,8 +100,8 @@ if [ -z "$checks" ]; then
 fi
 
 # Read from descriptor 3: the checks run programs that may read their input.
-while read -r kind name <&3; do
-    "check_$kind" "$name"
+while read -r release toolchain <&3; do
+    "check_${release%%:*}" "${release#*:}" "$toolchain"
 done 3<build-package/built
 
 # shellcheck disable=SC2046
@@ -110,7 +112,7 @@ ok "SHA256SUMS covers every file in dist/ and checks"
 # The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a copy
 # whose first package is at another version, tells that one.
 info=dist/korvanex_${version}_$native.buildinfo
-awk -v name=buildinfo -f tests/recipe.awk docs/releasing.md |
+cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake |
     sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" >"$T/recipe"
 sed '/^Installed-Build-Depends:/{n;s/(= [^)]*)/(= 0~other)/;}' "$info" >"$T/other.buildinfo"
 other=$(sed -n '/^Installed-Build-Depends:/{n;s/^ \([^ ]*\) .*/\1/p;}' "$info")

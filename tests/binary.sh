@@ -3,9 +3,9 @@
 # shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
 # What the program file says of itself (the table below): its CPU, and what
 # it needs of the system; 32-bit ARM from ARMv5TE on, no FPU (Raspberry Pi 1
-# and Zero).  Windows: the oldest Windows its zip states, in the PE header
-# and in packaging/windows/imports.txt, which no import may be newer than
-# (Wine has later calls too: only this shows that).
+# and Zero).  Windows: the oldest Windows its toolchain file names (WINNT),
+# in the PE header, and no import newer by packaging/windows/imports.txt
+# (Wine has later calls too: only this shows that); its DESCRIPTION.
 #   binary.sh PROGRAM PROCESSOR VERSION READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
@@ -18,9 +18,8 @@ if [ "$PLATFORM" = linux ]; then
         s/.*Requesting program interpreter: \(.*\)\]/interpreter \1/p
         s/^ *\(Class\|Machine\|Tag_CPU_arch\|Tag_FP_arch\): *\(.*\)/\1 \2/p' "$T/facts" >"$T/got"
 else
-    zip=win64
-    [ "$processor" = i686 ] && zip=win32
-    nt=$(awk -v zip="$zip" '$1 == "zip" && $2 == zip { print $3 }' "$list")
+    # The oldest Windows, NT major.minor, as its toolchain file says it.
+    nt=$WINNT
     "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
     sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
     awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
@@ -32,7 +31,7 @@ else
     # either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
-        FILENAME == list { if ($1 !~ /^(#|zip$)/ && NF >= 3) since[tolower($1) " " $2] = $3; next }
+        FILENAME == list { if ($1 !~ /^#/ && NF >= 3) since[tolower($1) " " $2] = $3; next }
         /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
         /^[[:space:]]*$/ { dll = ""; next }
         dll == "" || $1 == "vma:" { next }
@@ -79,7 +78,7 @@ windows:*:*               FileVersion      $version
 windows:*:*               ProductVersion   $version
 windows:*:*               ProductName      korvanex
 windows:*:*               OriginalFilename korvanex.exe
-windows:*:*               FileDescription  Local date and time as an exit status
+windows:*:*               FileDescription  $DESCRIPTION
 windows:*:*               imports          listed
 EOF_TABLE
 [ "$rows" -ge 4 ] || fail "no rows for $PLATFORM:$processor:$link"

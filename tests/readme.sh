@@ -10,7 +10,7 @@
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
 recipe() { # NAME: the README's code block marked "<!-- recipe: NAME -->"
-    awk -v name="$1" -f "$(dirname "$0")/recipe.awk" "$(dirname "$0")/../README.md"
+    cmake -DKIND=raw "-DRECIPE=$1" "-DREADME=$(dirname "$0")/../README.md" -P "$(dirname "$0")/../cmake/text.cmake"
 }
 # turned NAME: each turn of $T/cases, "OLD NEW J" (the clock from OLD to
 # NEW after call J), held to its line of $T/lines, "FILE|STAMP DATE" ($F).

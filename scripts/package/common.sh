@@ -28,12 +28,6 @@ build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# built KIND NAME: what check_KIND is to check; it looks up NAME's toolchain itself, so that a file built
-# for the wrong CPU fails.
-built() {
-    echo "$1 $2" >>build-package/built
-}
-
 # holds ARCHIVE LISTING WANT...: what ARCHIVE holds, as LISTING lists it, must be the lines WANT.
 holds() {
     [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || fail "$1 holds: $2"
@@ -54,12 +48,13 @@ month_run() {
     [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM KIND:NAME: the build's own end-to-end tests on PROGRAM, a shipped one, with the
-# tests' helpers built by the toolchain targets.txt gives that release file: the binary checks and the
-# output bytes; every one on this machine's .deb, built with Debian's flags rather than the tests'.
+# tests_on WHAT PROGRAM KIND:NAME TOOLCHAIN: the build's own end-to-end tests on PROGRAM, a shipped one,
+# with the tests' helpers built by its row's TOOLCHAIN (- none): the binary checks and the output bytes;
+# every one on this machine's .deb, built with Debian's flags rather than the tests'.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
-    toolchain=$(sh scripts/targets.sh toolchain -- " $3 " | sed -n 's|^[^-].*|cmake/toolchains/&.cmake|p')
+    toolchain=cmake/toolchains/$4.cmake
+    [ "$4" != - ] || toolchain=
     cmake -S . -B "$dir" -DKORVANEX_UNIT_TESTS=OFF "-DKORVANEX_COMMAND=$2" \
         ${toolchain:+--toolchain "$toolchain"} >"$T/cmake" 2>&1 ||
         fail "$1: the tests could not be set up: $(tail -n 5 "$T/cmake")"

@@ -37,10 +37,9 @@ make_deb() {
         fail "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
     cp "$dir/korvanex_${version}_$arch".deb "$dir/korvanex_${version}_$arch".buildinfo \
         "$dir/korvanex_${version}_$arch".changes dist/
-    built deb "$arch"
 }
 
-# check_deb ARCH
+# check_deb ARCH TOOLCHAIN
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
     holds "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)" ./usr/bin/korvanex \
@@ -61,5 +60,5 @@ check_deb() {
         fail "lintian $changes: $(cat "$T/lintian" "$T/err")"
     ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
-    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "deb:$1"
+    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "deb:$1" "$2"
 }

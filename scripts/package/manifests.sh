@@ -5,6 +5,8 @@
 # format requires.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
+# The winget manifests' format.
+winget=1.12.0
 # Where the manifests say the zips are.
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
@@ -24,16 +26,15 @@ make_manifests() {
             "(they are checked in $out/, for $url)"
     fi
     mkdir -p "$out"
-    set --
+    set -- "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)"
     for w in win32 win64; do
         sha=$(sha256sum "dist/korvanex-$version-$w.zip") || fail "no $w zip to hash"
-        set -- "$@" -e "s|@SHA256_$w@|${sha%% *}|g"
+        set -- "$@" "-DSHA256_$w=${sha%% *}"
     done
     for t in packaging/windows/*.in; do
-        sed "$@" -e "s|@PROJECT_VERSION@|$version|g; s|@URL@|$url|g" \
-            -e "s|@COPYRIGHT@|$(grep '^Copyright (c) ' LICENSE)|g" "$t" >"$out/$(basename "$t" .in)"
+        cmake "$@" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
     done
-    built manifests "$out"
+    echo "manifests:$out -" >>build-package/built
 }
 
 # value FILE KEY: each value of KEY in FILE, a YAML file of ours, unquoted, a line each.
@@ -48,12 +49,12 @@ check_manifests() {
         fail "manifests: in dist/ without KORVANEX_DOWNLOAD_URL: $(ls dist)"
     i=$(echo "$1"/*.installer.yaml) j=$1/korvanex.json
     id=$(basename "$i" .installer.yaml)
-    # Each YAML file: the keys all have, and those winget 1.6.0 requires of its type, once each
+    # Each YAML file: the keys all have, and those winget's format requires of its type, once each
     # (winget refuses a key twice).
     while read -r file type required; do
         f=$1/$id${file#-}.yaml
         [ -f "$f" ] || fail "manifests: no $f"
-        echo "$f: $id $version $type 1.6.0 $required" >&4
+        echo "$f: $id $version $type $winget $required" >&4
         for k in PackageIdentifier PackageVersion ManifestType ManifestVersion; do value "$f" "$k"; done >"$T/v"
         for k in $required; do [ "$(value "$f" "$k" | grep -c .)" != 1 ] || echo "$k"; done >>"$T/v"
         echo "$f: $(paste -s -d ' ' "$T/v")" >&5

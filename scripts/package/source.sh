@@ -9,7 +9,7 @@ make_source() {
     mkdir "$dir"
     git archive --format=tar --prefix="korvanex-$version/" HEAD | tar -x -C "$dir"
     tarball "$dir" "korvanex-$version" "dist/korvanex-$version.tar.gz"
-    built source "$version"
+    echo "source:$version -" >>build-package/built
 }
 
 # check_source VERSION

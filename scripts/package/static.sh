@@ -16,11 +16,10 @@ make_static() {
     cp /usr/share/doc/musl-dev/copyright "$dir/tar/$top/LICENSE.musl"
     cp "$dir/README.static.txt" "$dir/tar/$top/README"
     tarball "$dir/tar" "$top" "dist/$top.tar.gz"
-    built static "$1"
 }
 
-# check_static ARCH: what the tarball holds, and its program with the tests of the build for that CPU.
-check_static() {
+# check_tar ARCH TOOLCHAIN: what the tarball holds, and its program with the tests of the build for that CPU.
+check_tar() {
     top=korvanex-$version-linux-$1
     tarball=dist/$top.tar.gz
     holds "$tarball" "$(tar -tzvf "$tarball" | awk '{ print $1, $2, $6 }')" "drwxr-xr-x 0/0 $top/" \
@@ -34,5 +33,5 @@ check_static() {
         cmp -s "${f%:*}" "$T/$top/${f#*:}" || fail "$tarball does not hold ${f%:*} as it is"
     done
     ok "$tarball holds the program, its manual page, README, and the licences of korvanex and musl"
-    tests_on "static $1 program" "$T/$top/korvanex" "tar:$1"
+    tests_on "static $1 program" "$T/$top/korvanex" "tar:$1" "$2"
 }

@@ -13,10 +13,9 @@ make_zip() {
     # Members sorted, times read as UTC, no Unix owners or extra time fields.
     zip=$PWD/dist/$top.zip
     (cd "$dir/zip" && find "$top" -type f | LC_ALL=C sort | TZ=UTC0 zip -X -D -9 -q "$zip" -@)
-    built zip "$1"
 }
 
-# check_zip NAME: what the zip holds, and its program under Wine with the tests of the build for that Windows.
+# check_zip NAME TOOLCHAIN: what the zip holds, and its program under Wine with the tests of the build for that Windows.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
@@ -37,5 +36,5 @@ check_zip() {
     [ "$stamp" = "$(LC_ALL=C TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         fail "$zip: the PE header's time stamp is $stamp"
     ok "$zip holds korvanex.exe ($copyright), LICENSE.txt and README.txt"
-    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "zip:$1"
+    tests_on "zipped $1 program" "$T/$top/korvanex.exe" "zip:$1" "$2"
 }
