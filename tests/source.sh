@@ -34,6 +34,7 @@ version)
             -o -type f -print | sed 's|^[.]/||'
     fi >"$T/files" || fail "no list of the files"
     # grep's status 1 is no line found, 2 a failure (which xargs turns into 123).
+    # shellcheck disable=SC2016 # the pattern is grep's
     grep -v -x debian/changelog "$T/files" | tr '\n' '\0' | xargs -0 sh -c 'grep -n -E "$0" -- "$@"; [ $? -le 1 ]' \
         "(^|[^0-9.])$(echo "$3" | sed 's/[.]/[.]/g')([^0-9]|\$)" >"$T/hits" || fail "grep could not read the files"
     check "files read; files that write the version $3 out" "yes " \
