@@ -1,9 +1,7 @@
 #!/bin/sh
-# Installs with apt-get the Debian packages that some steps or builds need and that this machine lacks.
-#   sh scripts/deps.sh NAME...
-# NAME is a step (build: the command; deb: the .debs' Build-Depends in debian/control, build-essential
-# and the checks' tools; deb-ARCH: the libc of a .deb cross-built for ARCH; fresh-root: a minimal Debian
-# root made for the Quick start) or a build of targets.txt, which names its packages.
+# Installs with apt-get what some steps or builds need and this machine lacks.  sh scripts/deps.sh NAME...
+# NAME is a step (build: the command; deb: the .debs' Build-Depends, build-essential and the checks'
+# tools; deb-ARCH: a .deb's libc for ARCH; fresh-root) or a build of targets.txt, which names its packages.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -23,39 +21,30 @@ needs() {
         ;;
     esac
 }
-
-usage() {
-    echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
-    exit 2
-}
-[ $# -gt 0 ] || usage
 need=
-for name in "$@"; do
-    need="$need $(needs "$name")" || usage
+for name in "${@:-}"; do
+    need="$need $(needs "$name")" || {
+        echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
+        exit 2
+    }
 done
 # shellcheck disable=SC2086
 need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"
-
 # Without dpkg and apt-get (not Debian or its kin), what this system needs is the packages named.
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian packages hold:${need% }" >&2
     exit 1
 fi
-
 # Through sudo where this is not root.
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
 # What is missing: no installed package has the name (NAME:ARCH for another architecture) or provides it.
 missing=$(dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' |
     awk -F '|' -v native="$native" -v need="$need" '
-    $1 ~ /^.i/ {
-        n = split($2 "," $4, name, ",")
-        for (i = 1; i <= n; i++) {
-            sub(/^ */, "", name[i]) && sub(/ .*/, "", name[i])
-            has[name[i] ":" $3]
-            if ($3 == native || $3 == "all") has[name[i]]
-        }
-    }
+    $1 ~ /^.i/ { for (i = split($2 "," $4, name, " *, *"); i > 0; i--) {
+        sub(/ .*/, "", name[i])
+        has[name[i] ":" $3]
+        if ($3 == native || $3 == "all") has[name[i]] } }
     END { n = split(need, p, " "); for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i] }')
 # The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
 # from Debian 13 on.  Asked for once the package lists say which this release has.
@@ -78,12 +67,11 @@ export DEBIAN_FRONTEND=noninteractive
 . scripts/cleanup.sh
 # apt ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
 apt() {
-    # shellcheck disable=SC2086
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# apart PACKAGE...: none is of an architecture whose lists failed, as apt's lines in $T/log name them
-# ($archs); false where they name none, or those of every architecture (all).
+# apart PACKAGE...: none is of an architecture whose lists failed ($archs, from apt's lines in $T/log);
+# false where they name none, or those of every architecture (all).
 apart() {
     archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" | LC_ALL=C sort -u | paste -s -d ' ' -)
     case " $archs " in "  " | *" all "*) return 1 ;; esac
@@ -94,13 +82,12 @@ apart() {
 }
 # A mirror in mid-sync serves lists that do not match its Release file, or has lost files, for some
 # minutes: apt is tried again after a pause, four times in all.
+# shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    # shellcheck disable=SC2086
     if apt update -q || apart $missing; then
         if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
             missing="$missing $right" right=
         fi
-        # shellcheck disable=SC2086
         apt install -y -q --no-install-recommends $missing && exit 0
     fi
     [ "$pause" != stop ] || break
@@ -113,10 +100,9 @@ others=$(sh scripts/targets.sh name packages | while read -r name packages; do
     ! apart $(echo "$packages" | tr , ' ') || printf ' %s' "$name"
 done)
 {
-    echo "scripts/deps.sh: apt-get failed four times, the last with:"
-    grep '^[EW]: ' "$T/log" | head -n 6
-    echo "This is the Debian mirror's doing, not the project's: as while it syncs, its lists${archs:+ for $archs}"
-    echo "do not match its Release file, or a file is missing; try again in a few minutes.${others:+
+    echo "scripts/deps.sh: apt-get failed four times, the last with:" && grep '^[EW]: ' "$T/log" | head -n 6
+    echo "This is the Debian mirror's doing, not the project's: as while it syncs, its lists${archs:+ for $archs}
+do not match its Release file, or a file is missing; try again in a few minutes.${others:+
 Meanwhile the builds that need nothing from those lists: sh scripts/test.sh$others}"
 } >&2
 exit 1

@@ -29,12 +29,14 @@ done <<'EOF_TABLE'
 0000-01-01T00:00:00  1  1  0    0  0  0  0  0
 EOF_TABLE
 
-# A year the record cannot hold (0 to 65535) or the C library cannot
+# A year the record cannot hold (0 to 65535: both ends) or the C library cannot
 # convert gives 255, as does a century an 8-bit status cannot carry;
 # without a letter the clock is never read.
 while read -r on at want args; do
     run "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'
+linux   65535-12-31T23:59:59   12  m
+linux   65535-12-31T23:59:59   35  y
 linux   65536-01-01T00:00:00   255 m
 linux   65536-01-01T00:00:00   255 c
 linux   65536-01-01T00:00:00   0   -
@@ -45,6 +47,8 @@ linux   25600-01-01T00:00:00   255 c
 linux   25600-01-01T00:00:00   0   y
 windows 25600-01-01T00:00:00   256 c
 windows 25600-01-01T00:00:00 25600 Y
+windows 65535-12-31T23:59:59 65535 y
+windows 65535-12-31T23:59:59   655 c
 EOF_TABLE
 
 # The running clock, in the caller's zone (for Wine, half an hour off UTC).

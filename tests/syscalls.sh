@@ -28,13 +28,16 @@ for args in "" m; do
     # shellcheck disable=SC2016 # expanded by script's shell, spaces and all
     frozen 2026-12-07T13:29:05 env K="$K" script -qec \
         'strace -o "$TRACE" -e trace=write,writev,clock_gettime,clock_gettime64 "$K" '"$args" /dev/null >/dev/null 2>&1
-    first=$(sed '/^clock_gettime[0-9]*(CLOCK_REALTIME/q' "$TRACE" | grep -cE '^writev?\(1,')
+    first=$(sed -E '/^clock_gettime(64)?\(CLOCK_REALTIME/q' "$TRACE" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
-        "$(writes) $(grep -c '^clock_gettime[0-9]*(CLOCK_REALTIME' "$TRACE") $first"
+        "$(writes) $(grep -cE '^clock_gettime(64)?\(CLOCK_REALTIME' "$TRACE") $first"
     # It opens files for reading alone; the usage text, no time zone file.
+    # With -f each call follows its process ID.
+    call='(^|^[0-9]+ +)'
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} >/dev/null 2>&1)
     check "'$args': time zone looked up, files opened for writing" "$1 0" \
-        "$(grep -c localtime "$TRACE") $(grep -cE 'O_WRONLY|O_RDWR|O_CREAT|creat\(' "$TRACE")"
+        "$(grep -cE "$call(open|openat)\((AT_FDCWD, )?\"/etc/localtime\"," "$TRACE") \
+$(grep -cE "O_WRONLY|O_RDWR|O_CREAT|${call}creat\(" "$TRACE")"
 done
 # A static program needs nothing of the system: in a root of it and
 # /etc/localtime alone, it tells that zone's hour and minute (UTC+5:30).
