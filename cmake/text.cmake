@@ -2,11 +2,14 @@
 # cmake -DKIND=man|text|crlf -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
 # TEMPLATE with each @NAME@ as VALUE, and a line "@recipe:NAME@" or "@table:NAME@" as the README's
 # block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff (man) or indented
-# by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw -DRECIPE=NAME
-# (no IN), the recipe alone, as it stands: the one reader of the marked blocks.  No OUT: to stdout.
+# by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw and -DRECIPE=NAME
+# or -DTABLE=NAME (no IN), that block alone, as it stands (a table's rows as CELL|CELL): the one reader
+# of the marked blocks.  No OUT: to stdout.
 cmake_minimum_required(VERSION 3.25)
 if(RECIPE)
   set(out "@recipe:${RECIPE}@\n")
+elseif(TABLE)
+  set(out "@table:${TABLE}@\n")
 else()
   file(READ "${IN}" out)
   string(CONFIGURE "${out}" out @ONLY)
@@ -55,7 +58,7 @@ endfunction()
 # two padded columns under a rule.  No cell holds a semicolon.
 function(table name)
   marked("table: ${name}" "\n\n")
-  if(NOT KIND STREQUAL man)
+  if(KIND MATCHES "text|crlf")
     string(REPLACE "`" "" body "${body}")
   endif()
   string(REPLACE "\n" ";" rows "${body}")
@@ -75,7 +78,7 @@ function(table name)
   # The header: dropped from the page, ruled in text.
   list(POP_FRONT a x)
   list(POP_FRONT b y)
-  if(NOT KIND STREQUAL man)
+  if(KIND MATCHES "text|crlf")
     string(LENGTH "${y}" n)
     string(REPEAT "-" ${width} rx)
     string(REPEAT "-" ${n} ry)
@@ -89,6 +92,8 @@ function(table name)
       roff(t)
       string(REGEX REPLACE "`([^`]*)`" "\\\\fB\\1\\\\fR" t "${t}")
       string(APPEND body ".TP\n${t}\n")
+    elseif(KIND STREQUAL raw)
+      string(APPEND body "${x}|${y}\n")
     else()
       string(LENGTH "${x}" n)
       math(EXPR n "${width} - ${n} + 3")

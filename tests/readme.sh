@@ -9,8 +9,8 @@
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-recipe() { # NAME: the README's code block marked "<!-- recipe: NAME -->"
-    cmake -DKIND=raw "-DRECIPE=$1" "-DREADME=$(dirname "$0")/../README.md" -P "$(dirname "$0")/../cmake/text.cmake"
+recipe() { # NAME [TABLE]: the README's block marked "<!-- recipe: NAME -->" (or table)
+    cmake -DKIND=raw "-D${2:-RECIPE}=$1" "-DREADME=$(dirname "$0")/../README.md" -P "$(dirname "$0")/../cmake/text.cmake"
 }
 # turned NAME: each turn of $T/cases, "OLD NEW J" (the clock from OLD to
 # NEW after call J), held to its line of $T/lines, "FILE|STAMP DATE" ($F).
@@ -78,6 +78,11 @@ calls=$(grep -c '^korvanex [a-z]' "$T/recipe.bat")
 check "batch recipe found" 7 "$calls"
 R=$(winpath "$T/recipe.bat") C=$(winpath "$CLOCK_CALLS")
 cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
+# The wmic table's slices, each echoed beside the variable that replaces it.
+# shellcheck disable=SC2016 # cmd's variables
+recipe wmic TABLE | sed 's/^`\([^`]*\)`.*|`\([^`]*\)`$/echo \1 \2/' >"$T/wmic"
+rows=$(grep -c '^echo %dt:~[0-9]*,[0-9]*% %[A-Z]*%$' "$T/wmic")
+check "wmic table found" 7 "$rows"
 : >"$T/scripts"
 [ -z "${TURNS:-}" ] || cases "$calls"
 # One cmd run: the program first on the PATH, on the running clock, then
@@ -86,6 +91,9 @@ cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
     printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
         "$(winpath "$(dirname "$K")")" "$R"
     printf 'set PATH=%s;%%PATH%%\r\nset CLOCK_CALLS=%s\r\n' "$(winpath "$T/standin")" "$C"
+    # wmic's string, and the recipe's variables, at one instant.
+    printf 'set CLOCK_SCRIPT=2026-03-04T05:06:07\r\ncall "%s" >NUL\r\nset dt=20260304050607.123000+060\r\n' "$R"
+    sed 's/$/\r/' "$T/wmic"
     while read -r _ _ _ script; do
         printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
             "$C" "$C" "$script" "$R"
@@ -101,8 +109,11 @@ after=$(date +%s)
 check "no error output" "" "$(head -c 300 "$T/err")"
 tr -d '\r' <"$T/out" >"$T/all"
 during "batch recipe on the running clock" "$F" "$(head -n 2 "$T/all" | paste -s -d '|' -)" "$before" "$after"
+sed -n "3,$((rows + 2))p" "$T/all" >"$T/slices"
+while read -r slice variable; do check "the wmic slice beside its variable" "$slice" "$variable"; done <"$T/slices"
+check "wmic rows run" "$rows" "$(wc -l <"$T/slices")"
 if [ -n "${TURNS:-}" ]; then
-    tail -n +3 "$T/all" | paste -d '|' - - >"$T/lines"
+    tail -n +$((rows + 3)) "$T/all" | paste -d '|' - - >"$T/lines"
     turned batch
 fi
 
