@@ -30,6 +30,8 @@ if [ "${1-}" = --hook ]; then
             ${3:+"LANG=$3"} /bin/sh -c "$4"' \
             sh "$root" "$dir" "$FRESH_ROOT_LANG" "$1"
     }
+    # FUSE, for the file order reprotest varies (disorderfs).
+    [ ! -c /dev/fuse ] || { touch "$root/dev/fuse" && mount --bind /dev/fuse "$root/dev/fuse"; }
     lang=$FRESH_ROOT_LANG
     [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
     recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" -P "$root$dir/cmake/text.cmake")
