@@ -15,7 +15,7 @@ set -eu
 # failure here fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
     root=$2 dir="/root/source tree/korvanex"
-    at() { echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s, the root $(du -sm "$root" | cut -f 1) MB"; }
+    at() { echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s, the root $(du -smx "$root" 2>/dev/null | cut -f 1) MB"; }
     at "root made"
     mkdir -p "$root$dir"
     tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
