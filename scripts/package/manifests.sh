@@ -10,8 +10,12 @@ winget=1.12.0
 # Where the manifests say the zips are.
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
+# The zips, by the rows of targets.txt.
+zips=$(echo "$releases" | sed -n 's/^zip:\([^ ]*\) .*/\1/p')
+# names ZIP: winget's and Scoop's names for its word size (win32: x86 32bit).
+names() { case $1 in *64) echo x64 64bit ;; *) echo x86 32bit ;; esac }
 
-# make_manifests: the manifests for the zips win32 and win64 in dist/.
+# make_manifests: the manifests for the zips in dist/, each one's entries made here.
 make_manifests() {
     out=dist
     case $url in
@@ -26,13 +30,25 @@ make_manifests() {
             "(they are checked in $out/, for $url)"
     fi
     mkdir -p "$out"
-    set -- "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)"
-    for w in win32 win64; do
-        sha=$(sha256sum "dist/korvanex-$version-$w.zip") || fail "no $w zip to hash"
-        set -- "$@" "-DSHA256_$w=${sha%% *}"
+    installers='' scoop=''
+    for w in $zips; do
+        zip=korvanex-$version-$w
+        sha=$(sha256sum "dist/$zip.zip") || fail "no $w zip to hash"
+        # shellcheck disable=SC2046 # two words
+        set -- $(names "$w") "${sha%% *}"
+        installers="$installers
+- Architecture: $1
+  InstallerUrl: '$url/$zip.zip'
+  InstallerSha256: $3
+  NestedInstallerFiles:
+  - RelativeFilePath: $zip/korvanex.exe
+    PortableCommandAlias: korvanex"
+        scoop="$scoop${scoop:+,}
+        \"$2\": { \"url\": \"$url/$zip.zip\", \"hash\": \"$3\", \"extract_dir\": \"$zip\" }"
     done
     for t in packaging/windows/*.in; do
-        cmake "$@" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
+        cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" \
+            "-DINSTALLERS=$installers" "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
     done
     echo "manifests:$out -" >>build-package/built
 }
@@ -68,14 +84,16 @@ EOT
     # Each zip's entries, winget's and then Scoop's.
     for k in Architecture InstallerUrl InstallerSha256 RelativeFilePath; do value "$i" "$k" >"$T/$k"; done
     (cd "$T" && paste -d ' ' Architecture InstallerUrl InstallerSha256 RelativeFilePath) >>"$T/got"
-    jq -r '.bin as $b | .architecture | ("32bit", "64bit") as $s | .[$s] |
-        "\($s) \(.url) \(.hash) \(.extract_dir)/\($b)"' "$j" >>"$T/got"
-    for w in x86:32bit:win32 x64:64bit:win64; do
-        zip=dist/korvanex-$version-${w##*:}.zip s=${w#*:}
+    jq -r '.bin as $b | .architecture | to_entries[] |
+        "\(.key) \(.value.url) \(.value.hash) \(.value.extract_dir)/\($b)"' "$j" >>"$T/got"
+    for w in $zips; do
+        zip=dist/korvanex-$version-$w.zip
+        # shellcheck disable=SC2046 # two words
+        set -- $(names "$w")
         sha=$(sha256sum "$zip") || fail "manifests: no $zip"
         exe=$(cmake -E tar tf "$zip" | grep -x '[^/]*/korvanex[.]exe' || :)
-        echo "${w%%:*} $url/${zip#dist/} ${sha%% *} $exe" >&4
-        echo "${s%:*} $url/${zip#dist/} ${sha%% *} $exe" >&5
+        echo "$1 $url/${zip#dist/} ${sha%% *} $exe" >&4
+        echo "$2 $url/${zip#dist/} ${sha%% *} $exe" >&5
     done 4>>"$T/want" 5>"$T/scoop"
     cat "$T/scoop" >>"$T/want"
     diff "$T/want" "$T/got" >"$T/diff" || fail "manifests: not as wanted (<), but (>): $(cat "$T/diff")"
