@@ -84,7 +84,7 @@ apart() {
 # minutes: apt is tried again after a pause, four times in all.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    if apt update -q || apart $missing; then
+    if apt update -q || { apart $missing && echo "deps.sh: going on without the lists for $archs: nothing missing is from them"; }; then
         if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
             missing="$missing $right" right=
         fi

@@ -103,9 +103,13 @@ reproduce() {
         --diffoscope-arg='--exclude=*/dist/*.buildinfo' --diffoscope-arg='--exclude=*/dist/*.changes' \
         -s "$T/src" "sh scripts/package.sh --build-only $deb_only" \
         "$artifacts" \
-        >build-package/reprotest.log 2>&1 ||
-        fail "reprotest: the builds differ or failed ($store/experiment-1.diffoscope.out tells where);
+        >build-package/reprotest.log 2>&1 || {
+        # A build that failed says why in the lines before its verdict.
+        ! grep -q '^packages: FAILED' build-package/reprotest.log || fail "reprotest: a build failed, saying:
+$(sed -n '/^packages: FAILED/q;p' build-package/reprotest.log | tail -n 25)"
+        fail "reprotest: the builds differ ($store/experiment-1.diffoscope.out tells where):
 $(tail -n 30 build-package/reprotest.log)"
+    }
     ok "reprotest: two builds from the commit give every release file alike, varied in all but $(echo "${vary#-}" | sed 's/,-/, /g')"
     cp -R "$store/control/source-root/." .
     sums
