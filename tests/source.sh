@@ -43,28 +43,28 @@ version)
         packaging/linux/README.txt packaging/windows/README.txt)"
     ;;
 signals)
-    # A TERM in mid-run ends it with 143 and leaves no temporary folder and
-    # no process: sent to test.sh while its build (a stand-in cmake) runs,
-    # and to a suite's process group while its command (a stand-in) runs.
+    # A TERM in mid-run ends it with 143, leaving no temporary folder and no
+    # process: to test.sh while its build (a stand-in cmake) runs, and to a
+    # suite's process group while its command (a stand-in) runs.
     mkdir "$T/bin" "$T/tmp"
     printf '#!/bin/sh\necho $$ >>"%s/pids"\nexec sleep 300\n' "$T" >"$T/bin/cmake"
     chmod +x "$T/bin/cmake" && cp "$T/bin/cmake" "$T/bin/korvanex"
     while read -r to script args; do
         : >"$T/pids"
         # shellcheck disable=SC2086 # the arguments are words
-        PATH=$T/bin:$PATH TMPDIR=$T/tmp setsid sh "$K/$script" $args >"$T/out" 2>&1 &
+        PATH=$T/bin:$PATH TMPDIR=$T/tmp setsid sh "$K/$script" $args >/dev/null 2>&1 &
         pid=$! i=0
-        while [ ! -s "$T/pids" ] && [ $i -lt 300 ]; do sleep 0.1 && i=$((i + 1)); done
+        # Within half a minute, not when the stand-in would have ended.
+        until [ -s "$T/pids" ] || [ $i -gt 300 ]; do sleep 0.1 && i=$((i + 1)); done
         if [ "$to" = group ]; then kill -TERM "-$pid"; else kill -TERM "$pid"; fi
-        # Ended within half a minute, not when its command would have.
         while kill -0 "$pid" 2>/dev/null && [ $i -lt 600 ]; do sleep 0.1 && i=$((i + 1)); done
         kill -KILL "$pid" 2>/dev/null
         wait "$pid"
-        check "TERM to $to of $script: status [temporary files] [processes]" "143 [] []" \
+        check "TERM to the $to of $script: status [temporary files] [processes]" "143 [] []" \
             "$? [$(ls "$T/tmp")] [$(while read -r p; do kill -0 "$p" 2>/dev/null && echo "$p"; done <"$T/pids")]"
     done <<EOF_TABLE
-pid   scripts/test.sh  native
-group tests/status.sh  $T/bin/korvanex
+process scripts/test.sh  native
+group   tests/status.sh  $T/bin/korvanex
 EOF_TABLE
     ;;
 nodpkg)
