@@ -1,13 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # The README's Quick start as a newcomer runs it, as root, in a fresh minimal
-# Debian root (mmdebstrap's minbase from deb.debian.org), on the commit's
-# files under a path that holds a space: the README's two commands exactly,
-# the first ending with the month as its status, the second passing; then
-# COMMAND, if given, in a clone of the commit.  Under the caller's LANG, its
-# locale made in the root.  mmdebstrap runs them from its customize hook, in
-# namespaces of its own, so that its mounts and every process in the root go
-# with it; the root itself (format null) is dropped.
+# Debian root (mmdebstrap's minbase from deb.debian.org) under the caller's
+# LANG, on the commit's files under a path with a space: the first command
+# must end with the month as its status, the second pass; then COMMAND in a
+# clone.  All from mmdebstrap's customize hook, in its namespaces, so that
+# its mounts and processes go with it; the root (format null) is dropped.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
 
