@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
+# shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
 # The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|
-# nodpkg|version|signals V, or source.sh PAGE man.  Without dpkg or apt-get
+# nodpkg|version|signals|mirror V, or source.sh PAGE man.  Without dpkg or apt-get
 # (Fedora, Arch, Alpine, the BSDs) scripts/build.sh builds with CMake, make
 # and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
@@ -34,7 +35,6 @@ version)
             -o -type f -print | sed 's|^[.]/||'
     fi >"$T/files" || fail "no list of the files"
     # grep's status 1 is no line found, 2 a failure (which xargs turns into 123).
-    # shellcheck disable=SC2016 # the pattern is grep's
     grep -v -x debian/changelog "$T/files" | tr '\n' '\0' | xargs -0 sh -c 'grep -n -E "$0" -- "$@"; [ $? -le 1 ]' \
         "(^|[^0-9.])$(echo "$3" | sed 's/[.]/[.]/g')([^0-9]|\$)" >"$T/hits" || fail "grep could not read the files"
     check "files read; files that write the version $3 out" "yes " \
@@ -65,6 +65,27 @@ signals)
     done <<EOF_TABLE
 process scripts/test.sh  native
 group   tests/status.sh  $T/bin/korvanex
+EOF_TABLE
+    ;;
+mirror)
+    # A mirror whose i386 lists do not match its Release file: a step that
+    # needs nothing from them goes on; one that does fails after four tries,
+    # naming the lists and the builds that need none.  apt-get, dpkg and
+    # sleep are stand-ins, and nothing is installed here.
+    mkdir "$T/bin"
+    printf '#!/bin/sh\n[ "$1" != update ] || { echo "E: Failed to fetch http://m/dists/s/main/binary-i386/Packages.xz  File has unexpected size"; exit 100; }\n' >"$T/bin/apt-get"
+    printf '#!/bin/sh\n[ "$1" != --print-architecture ] || echo amd64\n' >"$T/bin/dpkg"
+    printf '#!/bin/sh\necho "sleep $1" >>"%s/slept"\n' "$T" >"$T/bin/sleep"
+    cp "$T/bin/dpkg" "$T/bin/dpkg-query" && chmod +x "$T/bin/"*
+    while read -r name want; do
+        : >"$T/slept"
+        PATH=$T/bin:$PATH sh "$K/scripts/deps.sh" "$name" >"$T/out" 2>&1
+        check "deps.sh $name, the i386 lists failing: status, pauses, message" "$want" \
+            "$? $(paste -s -d ' ' "$T/slept") $(grep -c -e 'going on without the lists for i386' \
+                -e 'lists for i386$' -e ' sh scripts/test.sh native sanitize .*static-x86_64.* mingw64$' "$T/out")"
+    done <<'EOF_TABLE'
+build   0  1
+mingw32 1 sleep 60 sleep 120 sleep 240 2
 EOF_TABLE
     ;;
 nodpkg)
