@@ -81,12 +81,12 @@ esac
     echo "fresh-root: run as root (mmdebstrap, mount and chroot need it)" >&2
     exit 1
 }
-src=$(cd "$(dirname "$0")/.." && pwd)
-sh "$src/scripts/deps.sh" fresh-root
-. "$src/scripts/cleanup.sh"
 # The locale is the root's: made there, not looked for here.
 FRESH_ROOT_LANG=${LANG:-} && unset LANG
 case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac
+src=$(cd "$(dirname "$0")/.." && pwd)
+sh "$src/scripts/deps.sh" fresh-root
+. "$src/scripts/cleanup.sh"
 echo "== fresh root: Debian $codename${FRESH_ROOT_LANG:+, LANG=$FRESH_ROOT_LANG}, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
 git -C "$src" archive HEAD >"$T/source.tar"
 [ -z "${2-}" ] || git clone -q "$src" "$T/clone"
