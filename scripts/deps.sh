@@ -90,6 +90,8 @@ for pause in 60 120 240 stop; do
         fi
         apt install -y -q --no-install-recommends $missing && exit 0
     fi
+    # Not the mirror's doing (a package unknown, a conflict): apt has said why.
+    grep -qE '^[EW]: (Failed|Unable) to fetch' "$T/log" || exit 1
     [ "$pause" != stop ] || break
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"

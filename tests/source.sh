@@ -70,22 +70,24 @@ EOF_TABLE
 mirror)
     # A mirror whose i386 lists do not match its Release file: a step that
     # needs nothing from them goes on; one that does fails after four tries,
-    # naming the lists and the builds that need none.  apt-get, dpkg and
-    # sleep are stand-ins, and nothing is installed here.
+    # naming the lists and the builds that need none.  A package apt does
+    # not know fails at once.  apt-get, dpkg and sleep are stand-ins.
     mkdir "$T/bin"
-    printf '#!/bin/sh\n[ "$1" != update ] || { echo "E: Failed to fetch http://m/dists/s/main/binary-i386/Packages.xz  File has unexpected size"; exit 100; }\n' >"$T/bin/apt-get"
+    printf '#!/bin/sh\ncase $1:$APT in update:lists) echo "E: Failed to fetch http://m/dists/s/main/binary-i386/Packages.xz  File has unexpected size" ;;
+install:unknown) echo "E: Unable to locate package x" ;; *) exit 0 ;; esac\nexit 100\n' >"$T/bin/apt-get"
     printf '#!/bin/sh\n[ "$1" != --print-architecture ] || echo amd64\n' >"$T/bin/dpkg"
     printf '#!/bin/sh\necho "sleep $1" >>"%s/slept"\n' "$T" >"$T/bin/sleep"
     cp "$T/bin/dpkg" "$T/bin/dpkg-query" && chmod +x "$T/bin/"*
-    while read -r name want; do
+    while read -r APT name want; do
         : >"$T/slept"
-        PATH=$T/bin:$PATH sh "$K/scripts/deps.sh" "$name" >"$T/out" 2>&1
-        check "deps.sh $name, the i386 lists failing: status, pauses, message" "$want" \
+        APT=$APT PATH=$T/bin:$PATH sh "$K/scripts/deps.sh" "$name" >"$T/out" 2>&1
+        check "deps.sh $name, apt failing ($APT): status, pauses, messages" "$want" \
             "$? $(paste -s -d ' ' "$T/slept") $(grep -c -e 'going on without the lists for i386' \
                 -e 'lists for i386$' -e ' sh scripts/test.sh native sanitize .*static-x86_64.* mingw64$' "$T/out")"
     done <<'EOF_TABLE'
-build   0  1
-mingw32 1 sleep 60 sleep 120 sleep 240 2
+lists   build   0  1
+lists   mingw32 1 sleep 60 sleep 120 sleep 240 2
+unknown build   1  0
 EOF_TABLE
     ;;
 nodpkg)
