@@ -17,7 +17,7 @@ needs() {
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
         [ -n "$packages" ] || return 1
-        echo "$packages" | tr , ' '
+        echo "cmake make $packages" | tr , ' '
         ;;
     esac
 }
