@@ -43,11 +43,9 @@ export FROZEN_CLOCK_LIB="$PRELOAD"
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross" && ln -s "$K" "$T/cross/korvanex.real" && ln -s "$LAUNCH" "$T/cross/launch.real"
     ln -s "${FROZEN_PROGRAM:-$K}" "$T/cross/korvanex.frozen"
-    cat >"$T/cross/korvanex" <<'EOF_SCRIPT'
-#!/bin/sh
-[ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"
-LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"
-EOF_SCRIPT
+    # shellcheck disable=SC2016 # expanded as the script runs
+    printf '#!/bin/sh\n%s\n%s\n' '[ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"' \
+        'LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"' >"$T/cross/korvanex"
     chmod +x "$T/cross/korvanex" && cp "$T/cross/korvanex" "$T/cross/launch"
     export EMULATOR
     K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=
@@ -108,8 +106,7 @@ one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         pipe) { "$@"; echo $? >"$T/$id.ps"; } | cat >"$o" && (exit "$(cat "$T/$id.ps")") ;;
         noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
         gone)
-            # The reader closes its end, then says so; only then does the
-            # command start.
+            # The reader closes its end, then says so; only then does the command start.
             rm -f "$T/fifo" && mkfifo "$T/fifo"
             { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
                 { exec <&- && echo gone >"$T/fifo"; }
