@@ -5,9 +5,7 @@
 need strace strace
 need script bsdutils
 # LeakSanitizer, in a sanitized build, cannot run under ptrace.
-ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
-TRACE=$T/trace
-export ASAN_OPTIONS TRACE
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" TRACE="$T/trace"
 prog=$1
 # The write calls on descriptor 1 (glibc's stdio uses write, musl's writev).
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
@@ -31,8 +29,7 @@ for args in "" m; do
     first=$(sed -E '/^clock_gettime(64)?\(CLOCK_REALTIME/q' "$TRACE" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
         "$(writes) $(grep -cE '^clock_gettime(64)?\(CLOCK_REALTIME' "$TRACE") $first"
-    # It opens files for reading alone; the usage text, no time zone file.
-    # With -f each call follows its process ID.
+    # It opens files for reading alone; the usage text, no time zone file (-f: each call after its PID).
     call='(^|^[0-9]+ +)'
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} >/dev/null 2>&1)
     check "'$args': time zone looked up, files opened for writing" "$1 0" \
