@@ -18,12 +18,10 @@ if [ "$PLATFORM" = linux ]; then
         s/.*Requesting program interpreter: \(.*\)\]/interpreter \1/p
         s/^ *\(Class\|Machine\|Tag_CPU_arch\|Tag_FP_arch\): *\(.*\)/\1 \2/p' "$T/facts" >"$T/got"
 else
-    # The oldest Windows, NT major.minor, as its toolchain file says it.
     nt=$WINNT
     "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
     sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
-    awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
-        "$T/headers" >>"$T/got"
+    awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' "$T/headers" >>"$T/got"
     strings -el -n 3 "$K" | grep --no-group-separator -A1 -x -E 'FileVersion|ProductVersion|ProductName|OriginalFilename|FileDescription' |
         paste -d ' ' - - >>"$T/got"
     # Every import, a function by the row's last field (binutils 2.40 has no
