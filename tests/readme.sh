@@ -64,8 +64,7 @@ if [ "$PLATFORM" = linux ]; then
         cases "$calls"
         while read -r _ _ _ script; do
             rm -f "$CLOCK_CALLS"
-            CLOCK_SCRIPT=$script PATH=$T/standin:$PATH timeout 60 dash "$T/run.sh" 2>&1 |
-                paste -s -d '|' -
+            CLOCK_SCRIPT=$script PATH=$T/standin:$PATH timeout 60 dash "$T/run.sh" 2>&1 | paste -s -d '|' -
         done <"$T/scripts" >"$T/lines"
         turned shell
     fi

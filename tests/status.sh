@@ -5,8 +5,7 @@
 # the running clock, read around from date.
 . "$(dirname "$0")/lib.sh"
 
-# The year: its last two digits where the status holds 8 bits (y), all of
-# it where 32 (y32).
+# The year: its last two digits where the status holds 8 bits (y), all of it where 32 (y32).
 zone=UTC0
 # shellcheck disable=SC2034 # read through eval
 while read -r at m d y y32 c h i s; do
