@@ -18,15 +18,13 @@ cmake --build "$static" --target korvanex empty floor >/dev/null
 # shellcheck source=scripts/cleanup.sh
 . "$(dirname "$0")/../scripts/cleanup.sh"
 
-# The rows: a name, then the program and its arguments.
-rows() {
+# Instructions, once each (callgrind counts the same every time), of each
+# row: a name, then the program and its arguments.
+{
     printf '%s-korvanex %s/korvanex m\n%s-floor %s/floor\n%s-empty %s/empty\n' \
         dynamic "$dynamic" dynamic "$dynamic" dynamic "$dynamic" static "$static" static "$static" static "$static"
     echo "date $(command -v date) +%m"
-}
-
-# Instructions, once each (callgrind counts the same every time).
-rows | while read -r name program; do
+} | while read -r name program; do
     # shellcheck disable=SC2086 # the program and its arguments
     echo "$name $(valgrind --tool=callgrind --callgrind-out-file=/dev/null $program 2>&1 >/dev/null |
         sed -n 's/.*Collected : //p')"
