@@ -6,8 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 missing=
 add() { missing="${missing:+$missing,} $1"; }
-command -v cmake >/dev/null || add cmake
-command -v make >/dev/null || add make
+for tool in cmake make; do command -v "$tool" >/dev/null || add "$tool"; done
 # The names CMake looks for.
 command -v "${CXX:-c++}" >/dev/null || command -v g++ >/dev/null ||
     command -v clang++ >/dev/null || add "a C++ compiler (g++ or clang++)"

@@ -7,8 +7,7 @@
 set -eu
 columns=
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
-    columns="$columns $1"
-    shift
+    columns="$columns $1" && shift
 done
 awk -v columns="$columns" -v pattern="${2-}" '
     BEGIN {
