@@ -29,9 +29,7 @@ build() {
 }
 
 # holds ARCHIVE LISTING WANT...: what ARCHIVE holds, as LISTING lists it, must be the lines WANT.
-holds() {
-    [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || fail "$1 holds: $2"
-}
+holds() { [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || fail "$1 holds: $2"; }
 
 # month_run WHAT COMMAND...: COMMAND m must end with the month, read around it from the host clock,
 # and write nothing to standard error; sets status, the output in $T/out.
@@ -39,8 +37,7 @@ month_run() {
     what=$1
     shift
     for _ in 1 2 3; do
-        month=$(date +%-m)
-        status=0
+        month=$(date +%-m) status=0
         "$@" m >"$T/out" 2>"$T/err" || status=$?
         [ "$(date +%-m)" = "$month" ] && break
     done

@@ -46,8 +46,7 @@ check_deb() {
         ./usr/share/doc/korvanex/changelog.gz ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || fail "$deb: Architecture is not $1"
     depends=$(dpkg-deb -f "$deb" Depends)
-    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
-        fail "$deb depends on: $depends"
+    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' || fail "$deb depends on: $depends"
     dpkg -x "$deb" "$T/deb-$1"
     # As Debian's own packages: no compiler identification (the notes stay:
     # the build ID, and the CPU's hardening marks).

@@ -54,9 +54,7 @@ make_manifests() {
 }
 
 # value FILE KEY: each value of KEY in FILE, a YAML file of ours, unquoted, a line each.
-value() {
-    sed -n "s/^ *-\{0,1\} *$2: *'\{0,1\}\([^']*\)'\{0,1\}\$/\1/p" "$1"
-}
+value() { sed -n "s/^ *-\{0,1\} *$2: *'\{0,1\}\([^']*\)'\{0,1\}\$/\1/p" "$1"; }
 
 # check_manifests DIR: the manifests in DIR, each format's required fields, the version, and for each
 # zip its URL, its SHA-256 and the path of korvanex.exe in it.
