@@ -43,9 +43,11 @@ export FROZEN_CLOCK_LIB="$PRELOAD"
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross" && ln -s "$K" "$T/cross/korvanex.real" && ln -s "$LAUNCH" "$T/cross/launch.real"
     ln -s "${FROZEN_PROGRAM:-$K}" "$T/cross/korvanex.frozen"
-    # shellcheck disable=SC2016 # expanded as the script runs
-    printf '#!/bin/sh\n%s\n%s\n' '[ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"' \
-        'LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"' >"$T/cross/korvanex"
+    cat >"$T/cross/korvanex" <<'EOF_SCRIPT'
+#!/bin/sh
+[ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"
+LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"
+EOF_SCRIPT
     chmod +x "$T/cross/korvanex" && cp "$T/cross/korvanex" "$T/cross/launch"
     export EMULATOR
     K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=

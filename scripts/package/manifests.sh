@@ -47,8 +47,9 @@ make_manifests() {
         \"$2\": { \"url\": \"$url/$zip.zip\", \"hash\": \"$3\", \"extract_dir\": \"$zip\" }"
     done
     for t in packaging/windows/*.in; do
-        cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" \
-            "-DINSTALLERS=$installers" "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
+        cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" \
+            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" "-DSCOOP=$scoop" \
+            -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
     done
     echo "manifests:$out -" >>build-package/built
 }
