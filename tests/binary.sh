@@ -29,7 +29,8 @@ else
     # either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
-        FILENAME == list { if ($1 !~ /^#/ && NF >= 3) since[tolower($1) " " $2] = $3; next }
+        FILENAME == list { for (i = 3; $1 !~ /^#/ && i <= NF && $i !~ /^[(]/; i++)
+            since[tolower($1) " " $i] = $2; next }
         /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
         /^[[:space:]]*$/ { dll = ""; next }
         dll == "" || $1 == "vma:" { next }
