@@ -23,10 +23,8 @@ needs() {
 }
 need=
 for name in "${@:-}"; do
-    need="$need $(needs "$name")" || {
-        echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
-        exit 2
-    }
+    need="$need $(needs "$name")" ||
+        { echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2 && exit 2; }
 done
 # shellcheck disable=SC2086
 need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"

@@ -8,6 +8,7 @@
 # its mounts and processes go with it; the root (format null) is dropped.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
+die() { echo "fresh-root: $1" >&2 && exit "${2:-1}"; }
 
 # The customize hook: mmdebstrap calls this script again with the root; a
 # failure here fails mmdebstrap.
@@ -34,10 +35,7 @@ if [ "${1-}" = --hook ]; then
     [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
     recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" -P "$root$dir/cmake/text.cmake")
     build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
-    if [ -z "$tests" ] || [ "$(echo "$recipe" | wc -l)" -ne 2 ]; then
-        echo "fresh-root: no two-line quick-start recipe in README.md"
-        exit 1
-    fi
+    [ "$(echo "$recipe" | wc -l):$(echo "$recipe" | grep -c .)" = 2:2 ] || die "no two-line quick-start recipe in README.md"
     echo "== $build"
     before=$(chroot "$root" date +%-m)
     in_root "$build" >"$out" 2>&1 || true
@@ -47,24 +45,16 @@ if [ "${1-}" = --hook ]; then
     # The status line, last, must follow the banner, whose lines end in
     # CR LF, so that a failed build's own status cannot pass for January's 1.
     awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
-        END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' "$out" || {
-        echo "fresh-root: the first command did not end in \"exit status: $before\" after the banner"
-        exit 1
-    }
+        END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' "$out" ||
+        die "the first command did not end in \"exit status: $before\" after the banner"
     echo "== $tests"
-    in_root "$tests" </dev/null 2>&1 || {
-        echo "fresh-root: the second command failed"
-        exit 1
-    }
+    in_root "$tests" </dev/null 2>&1 || die "the second command failed"
     at "second command done"
     [ -n "$FRESH_ROOT_THEN" ] || exit 0
     dir="/root/clone tree/korvanex"
     mkdir "$root${dir%/*}" && cp -R "$FRESH_ROOT_TMP/clone" "$root$dir"
     echo "== $FRESH_ROOT_THEN, in a clone"
-    in_root "$FRESH_ROOT_THEN" </dev/null 2>&1 || {
-        echo "fresh-root: $FRESH_ROOT_THEN failed"
-        exit 1
-    }
+    in_root "$FRESH_ROOT_THEN" </dev/null 2>&1 || die "$FRESH_ROOT_THEN failed"
     at "$FRESH_ROOT_THEN done"
     exit 0
 fi
@@ -72,15 +62,9 @@ fi
 case ${1-}:$# in
 12:[12]) codename=bookworm ;;
 13:[12]) codename=trixie ;;
-*)
-    echo "usage: [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]" >&2
-    exit 2
-    ;;
+*) die "usage: [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]" 2 ;;
 esac
-[ "$(id -u)" -eq 0 ] || {
-    echo "fresh-root: run as root (mmdebstrap, mount and chroot need it)" >&2
-    exit 1
-}
+[ "$(id -u)" -eq 0 ] || die "run as root (mmdebstrap, mount and chroot need it)"
 # The locale is the root's: made there, not looked for here.
 FRESH_ROOT_LANG=${LANG:-} && unset LANG
 case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac

@@ -6,10 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # die MESSAGE: stop before anything is built.
-die() {
-    echo "$*" >&2
-    exit 2
-}
+die() { echo "$*" >&2 && exit 2; }
 deb_only="" install="" checks=yes
 for arg; do
     case $arg in

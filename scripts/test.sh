@@ -12,13 +12,8 @@ exec </dev/null
 all=$(sh scripts/targets.sh name | paste -s -d ' ' -)
 names=${*:-$all}
 for name in $names; do
-    case " $all " in
-    *" $name "*) ;;
-    *)
-        echo "usage: sh scripts/test.sh [NAME...]; names: $all" >&2
-        exit 2
-        ;;
-    esac
+    case " $all " in *" $name "*) continue ;; esac
+    echo "usage: sh scripts/test.sh [NAME...]; names: $all" >&2 && exit 2
 done
 # shellcheck disable=SC2086
 sh scripts/deps.sh $names
