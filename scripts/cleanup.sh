@@ -1,8 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Sourced first by the scripts that make files or start long commands: T, a
-# temporary folder.  However the run ends (exit, HUP, INT, TERM: a POSIX
-# shell runs an EXIT trap on none of the three), each command started below
-# is ended with its process group, $undo runs (it may set status), T goes.
+# Sourced first by the scripts that make files or start long commands: T, a temporary folder.  However the run
+# ends (exit, HUP, INT, TERM: a POSIX shell runs an EXIT trap on none of the three), each command started
+# below is ended with its process group, $undo runs (it may set status), T goes.
 # shellcheck shell=sh
 T=$(mktemp -d "${TMPDIR:-/tmp}/korvanex.XXXXXX") || exit 1
 undo=: jobs=

@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Prints columns of targets.txt (name, toolchain, release, options,
-# packages), a row a line in the rows' order; with -- PATTERN, only the rows
-# whose line matches that extended regular expression.
+# Prints columns of targets.txt (name, toolchain, release, options, packages), a row a line in the rows'
+# order; with -- PATTERN, only the rows whose line matches that extended regular expression.
 #   sh scripts/targets.sh COLUMN... [-- PATTERN]
 set -eu
 columns=

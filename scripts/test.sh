@@ -1,13 +1,11 @@
 #!/bin/sh
-# Installs what the tests need, then builds and runs the suite of each row of
-# targets.txt in its order (or of the rows named), warnings as errors, each
-# in build-test/NAME.
+# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its order (or of
+# the rows named), warnings as errors, each in build-test/NAME.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/cleanup.sh
-# Nothing reads standard input; a closed one would hand its descriptor to
-# the first file a test or Wine opens.
+# Nothing reads standard input; a closed one would hand its descriptor to the first file a test or Wine opens.
 exec </dev/null
 all=$(sh scripts/targets.sh name | paste -s -d ' ' -)
 names=${*:-$all}

@@ -10,12 +10,11 @@ prog=$1
 # The write calls on descriptor 1 (glibc's stdio uses write, musl's writev).
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 
-# Redirected, the text waits in the stream buffer and leaves in one write at
-# exit (musl looks for a terminal when the first line ends: that line first).
-# On a terminal (script's) each line leaves as it ends, each message before
-# the next begins (4 banner lines, 11 of usage), the whole banner before the
-# clock is read, once.  The C library reads the clock where strace cannot
-# see it (the vDSO); the frozen clock makes the real call as well.
+# Redirected, the text waits in the stream buffer and leaves in one write at exit (musl looks for a terminal
+# when the first line ends: that line first).  On a terminal (script's) each line leaves as it ends, each
+# message before the next begins (4 banner lines, 11 of usage), the whole banner before the clock is read,
+# once.  The C library reads the clock where strace cannot see it (the vDSO); the frozen clock makes the real
+# call as well.
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do

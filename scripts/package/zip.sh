@@ -15,7 +15,7 @@ make_zip() {
     (cd "$dir/zip" && find "$top" -type f | LC_ALL=C sort | TZ=UTC0 zip -X -D -9 -q "$zip" -@)
 }
 
-# check_zip NAME TOOLCHAIN: what the zip holds, and its program under Wine with the tests of the build for that Windows.
+# check_zip NAME TOOLCHAIN: what the zip holds, and its program under Wine with its Windows build's tests.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
