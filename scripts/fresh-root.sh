@@ -33,7 +33,7 @@ if [ "${1-}" = --hook ]; then
     [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
     recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" -P "$root$dir/cmake/text.cmake")
     build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
-    [ "$(echo "$recipe" | wc -l):$(echo "$recipe" | grep -c .)" = 2:2 ] || die "no two-line quick-start recipe in README.md"
+    { [ -n "$tests" ] && [ "$(echo "$recipe" | wc -l)" -eq 2 ]; } || die "no two-line quick-start recipe in README.md"
     echo "== $build"
     before=$(chroot "$root" date +%-m)
     in_root "$build" >"$out" 2>&1 || true

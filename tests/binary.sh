@@ -27,7 +27,7 @@ else
     # "#N", held to the list: DLL names in either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
-        FILENAME == list { for (i = 3; $1 !~ /^#/ && i <= NF && $i !~ /^[(]/; i++)
+        FILENAME == list { if ($1 !~ /^#/) for (i = 3; i <= NF && $i !~ /^[(]/; i++)
             since[tolower($1) " " $i] = $2; next }
         /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
         /^[[:space:]]*$/ { dll = ""; next }
