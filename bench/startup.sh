@@ -12,8 +12,8 @@ runs=${RUNS:-2000}
 command -v valgrind >/dev/null || { echo "valgrind not installed (Debian package valgrind)" >&2 && exit 2; }
 cmake --build "$dynamic" --target korvanex empty floor spawn >/dev/null
 cmake --build "$static" --target korvanex empty floor >/dev/null
-# shellcheck source=scripts/cleanup.sh
-. "$(dirname "$0")/../scripts/cleanup.sh"
+# shellcheck source=scripts/prologue.sh
+. "$(dirname "$0")/../scripts/prologue.sh"
 
 # Instructions, once each (callgrind counts the same every time), of each
 # row: a name, then the program and its arguments.

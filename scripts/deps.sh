@@ -61,8 +61,8 @@ for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# shellcheck source=scripts/cleanup.sh
-. scripts/cleanup.sh
+# shellcheck source=scripts/prologue.sh
+. scripts/prologue.sh
 # apt ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
 apt() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"

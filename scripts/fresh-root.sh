@@ -68,7 +68,7 @@ FRESH_ROOT_LANG=${LANG:-} && unset LANG
 case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac
 src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root
-. "$src/scripts/cleanup.sh"
+. "$src/scripts/prologue.sh"
 echo "== fresh root: Debian $codename${FRESH_ROOT_LANG:+, LANG=$FRESH_ROOT_LANG}, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
 git -C "$src" archive HEAD >"$T/source.tar"
 [ -z "${2-}" ] || git clone -q "$src" "$T/clone"
@@ -76,11 +76,11 @@ FRESH_ROOT_BEGAN=$(date +%s) TMPDIR=$T
 export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}" TMPDIR
 # --pdeathsig stops mmdebstrap should this script be killed; TERM, that it undoes its mounts, which only its
 # own namespace sees, and ends its processes (a Wine server, a build).
-status=0
+mmdebstrap_status=0
 # shellcheck disable=SC2016
 now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase ${FRESH_ROOT_LANG:+--include=locales} \
-    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 || status=$?
+    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 || mmdebstrap_status=$?
 verdict=pass
-[ "$status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $status)"
+[ "$mmdebstrap_status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $mmdebstrap_status)"
 echo "fresh-root $codename: $verdict, $(($(date +%s) - FRESH_ROOT_BEGAN)) s"
-[ "$status" -eq 0 ]
+[ "$mmdebstrap_status" -eq 0 ]

@@ -44,8 +44,8 @@ version=$(dpkg-parsechangelog -S Version)
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
 
-# shellcheck source=scripts/cleanup.sh
-. scripts/cleanup.sh
+# shellcheck source=scripts/prologue.sh
+. scripts/prologue.sh
 passed=0 finished=
 # Files that a failed or interrupted run made must not look released.
 unreleased() {
@@ -53,7 +53,7 @@ unreleased() {
     rm -f dist/SHA256SUMS build-package/SHA256SUMS
     [ ! -d dist ] || mv dist dist-failed
     echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
-    [ "$status" -ne 0 ] || status=1
+    [ "$exit_status" -ne 0 ] || exit_status=1
 }
 undo=unreleased
 rm -rf dist dist-failed build-package
@@ -137,7 +137,7 @@ elif [ -n "$install" ]; then
     done
     month_run "installed korvanex" /usr/bin/korvanex
     [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
-    ok "apt installs the $native .deb; the installed korvanex m ends with $status"
+    ok "apt installs the $native .deb; the installed korvanex m ends with the month"
 fi
 
 finished=yes

@@ -4,7 +4,7 @@
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/cleanup.sh
+. scripts/prologue.sh
 # Nothing reads standard input; a closed one would hand its descriptor to the first file a test or Wine opens.
 exec </dev/null
 all=$(sh scripts/targets.sh name | paste -s -d ' ' -)

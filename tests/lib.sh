@@ -7,7 +7,7 @@
 set -u
 K=$1
 PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-}
-. "$(dirname "$0")/../scripts/cleanup.sh"
+. "$(dirname "$0")/../scripts/prologue.sh"
 passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 printf '@echo off\r\n' >"$T/run.bat"

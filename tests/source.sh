@@ -106,11 +106,11 @@ nodpkg)
         cp -R "$T/all" "$T/cmds"
         for h in $hidden; do rm -f "$T/cmds/$h"; done
         PATH=$T/cmds sh "$T/src/scripts/build.sh" >"$T/out" 2>"$T/err"
-        status=$?
+        built=$?
         check "build.sh without ${hidden:-dpkg}: status, message, a build" "$want" \
-            "$status $(sed -n 's/;.*/;/p' "$T/err") $([ -d "$T/src/build" ] && echo yes || echo no)"
+            "$built $(sed -n 's/;.*/;/p' "$T/err") $([ -d "$T/src/build" ] && echo yes || echo no)"
         [ -z "$hidden" ] || continue
-        [ "$status" = 0 ] || cat "$T/err"
+        [ "$built" = 0 ] || cat "$T/err"
         before=$(date +%s)
         "$T/src/build/korvanex" m >/dev/null 2>&1
         during "korvanex m built without dpkg" %-m $? "$before" "$(date +%s)"

@@ -37,11 +37,11 @@ month_run() {
     what=$1
     shift
     for _ in 1 2 3; do
-        month=$(date +%-m) status=0
-        "$@" m >"$T/out" 2>"$T/err" || status=$?
+        month=$(date +%-m) got=0
+        "$@" m >"$T/out" 2>"$T/err" || got=$?
         [ "$(date +%-m)" = "$month" ] && break
     done
-    [ "$status" = "$month" ] || fail "$what m ended with $status, not $month"
+    [ "$got" = "$month" ] || fail "$what m ended with $got, not $month"
     [ ! -s "$T/err" ] || fail "$what m wrote to standard error: $(cat "$T/err")"
 }
 
