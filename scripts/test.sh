@@ -1,43 +1,53 @@
 #!/bin/sh
-# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its order (or of
-# the rows named), warnings as errors, each in build-test/NAME.
+# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its order (or
+# of the rows named), warnings as errors, each in build-test/NAME.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
+# The prologue decides this script's status: it is held to that before it is trusted.
+if ! said=$(sh tests/harness.sh . prologue 2>&1); then
+    printf '%s\nFAIL: scripts/prologue.sh loses exit statuses: no result could be trusted\n' "$said" >&2
+    exit 1
+fi
 . scripts/prologue.sh
-# Nothing reads standard input; a closed one would hand its descriptor to the first file a test or Wine opens.
+# Nothing reads standard input; a closed one would hand its descriptor to the first file a test or
+# Wine opens.
 exec </dev/null
-all=$(sh scripts/targets.sh name | paste -s -d ' ' -)
+all=$(sh scripts/targets.sh name)
+all=$(echo "$all" | paste -s -d ' ' -)
 names=${*:-$all}
 for name in $names; do
     case " $all " in *" $name "*) continue ;; esac
-    echo "usage: sh scripts/test.sh [NAME...]; names: $all" >&2 && exit 2
+    echo "usage: sh scripts/test.sh [NAME...]; names: $all" >&2
+    exit 2
 done
 # shellcheck disable=SC2086
 sh scripts/deps.sh $names
 # As many build jobs as the machine has processors.
 CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(getconf _NPROCESSORS_ONLN)}
 export CMAKE_BUILD_PARALLEL_LEVEL
-# A test skips when a tool or emulator is missing; here, where everything
-# was installed first, a skip is a missing install step: a failure.
 for name in $names; do
     began=$(date +%s)
     echo "== $name"
     set -- -DCMAKE_BUILD_TYPE=Release -DKORVANEX_WERROR=ON -DKORVANEX_UNIT_TESTS=ON
+    row=$(sh scripts/targets.sh toolchain options -- "^$name ")
     # shellcheck disable=SC2046 # one option a line, no spaces in them
-    set -- "$@" $(sh scripts/targets.sh toolchain options -- "^$name " | awk '{
+    set -- "$@" $(echo "$row" | awk '{
         if ($1 != "-") print "--toolchain=cmake/toolchains/" $1 ".cmake"
         if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
     # Wine's server leaves the process group: stopped through its prefix.
-    undo="[ ! -d build-test/$name/wineprefix ] || WINEPREFIX=\$PWD/build-test/$name/wineprefix sh tests/wine.sh stop"
+    prefix=build-test/$name/wineprefix
+    undo="[ ! -d $prefix ] || WINEPREFIX=\$PWD/$prefix sh tests/wine.sh stop"
     now cmake -S . -B "build-test/$name" "$@" >/dev/null
     now cmake --build "build-test/$name"
     now ctest --test-dir "build-test/$name" --output-on-failure --timeout 900 --no-tests=error \
         --output-junit "$T/junit.xml"
-    skipped=$(sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$T/junit.xml" | paste -s -d ' ' -)
-    if [ -n "$skipped" ]; then
-        echo "FAIL: $name: skipped, for want of a tool (their SKIP lines are in" \
-            "Testing/Temporary/LastTest.log of the build tree): $skipped" >&2
+    # A test skips when a tool or emulator is missing; here, where everything was installed first, a
+    # skip is a missing install step: a failure.
+    sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$T/junit.xml" >"$T/skipped"
+    if [ -s "$T/skipped" ]; then
+        echo "FAIL: $name: $(grep -c . "$T/skipped") skipped, for want of a tool (their SKIP lines" \
+            "are in Testing/Temporary/LastTest.log of the build tree): $(paste -s -d " " "$T/skipped")" >&2
         exit 1
     fi
     echo "== $name: $(($(date +%s) - began)) s"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
-# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version|signals|mirror V, or
+# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version|mirror V, or
 # source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh builds with
 # CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
@@ -40,30 +40,6 @@ version)
         "$([ "$(grep -c . "$T/files")" -gt 50 ] && echo yes) $(cat "$T/hits")"
     check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \
         packaging/linux/README.txt packaging/windows/README.txt)"
-    ;;
-signals)
-    # A TERM in mid-run ends it with 143, leaving no temporary folder and no process: to test.sh while its
-    # build (a stand-in cmake) runs, and to a suite's process group while its command (a stand-in) runs.
-    mkdir "$T/bin" "$T/tmp"
-    printf '#!/bin/sh\necho $$ >>"%s/pids"\nexec sleep 300\n' "$T" >"$T/bin/cmake"
-    chmod +x "$T/bin/cmake" && cp "$T/bin/cmake" "$T/bin/korvanex"
-    while read -r to script args; do
-        : >"$T/pids"
-        # shellcheck disable=SC2086 # the arguments are words
-        PATH=$T/bin:$PATH TMPDIR=$T/tmp setsid sh "$K/$script" $args >/dev/null 2>&1 &
-        pid=$! i=0
-        # Within half a minute, not when the stand-in would have ended.
-        until [ -s "$T/pids" ] || [ $i -gt 300 ]; do sleep 0.1 && i=$((i + 1)); done
-        if [ "$to" = group ]; then kill -TERM "-$pid"; else kill -TERM "$pid"; fi
-        while kill -0 "$pid" 2>/dev/null && [ $i -lt 600 ]; do sleep 0.1 && i=$((i + 1)); done
-        kill -KILL "$pid" 2>/dev/null
-        wait "$pid"
-        check "TERM to the $to of $script: status [temporary files] [processes]" "143 [] []" \
-            "$? [$(ls "$T/tmp")] [$(while read -r p; do kill -0 "$p" 2>/dev/null && echo "$p"; done <"$T/pids")]"
-    done <<EOF_TABLE
-process scripts/test.sh  native
-group   tests/status.sh  $T/bin/korvanex
-EOF_TABLE
     ;;
 mirror)
     # A mirror whose i386 lists do not match its Release file: a step that needs nothing from them goes on;

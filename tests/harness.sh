@@ -1,0 +1,127 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Holds the harness to failing.  Every verdict passes through scripts/prologue.sh's way out, so this
+# script does not source it, nor lib.sh: children do, and its own verdict is a plain exit.
+#   sh tests/harness.sh SOURCE_DIR [prologue]
+# prologue: how a script that sources the prologue ends (scripts/test.sh and .ci/run ask this before
+# they trust it).  Without it, also: a suite whose checks fail; scripts/test.sh over a ctest that fails,
+# skips, or is stopped by a signal.  Each stopped run must leave no temporary folder and no process.
+set -u
+src=$(cd "$1" && pwd) || exit 2
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
+trap 'rm -rf "$tmp"' EXIT
+trap 'exit 143' HUP INT QUIT PIPE TERM
+mkdir "$tmp/bin" "$tmp/tmp"
+passed=0 failed=0
+expect() { # WHAT WANT GOT
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: expected $2, got $3"
+        failed=$((failed + 1))
+    fi
+}
+# left: what a run left behind, its temporary folders and the processes it started ($tmp/pids), given
+# a second to go (a process killed is a zombie until it is reaped).
+alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
+left() {
+    printf '[%s] [' "$(ls "$tmp/tmp")"
+    while read -r pid; do
+        i=0
+        while alive "$pid" && [ $i -lt 10 ]; do
+            sleep 0.1
+            i=$((i + 1))
+        done
+        if alive "$pid"; then
+            printf '%s ' "$pid"
+            kill -KILL "$pid"
+        fi
+    done <"$tmp/pids"
+    printf ']'
+    rm -rf "${tmp:?}/tmp/"*
+}
+# A command with a child of its own, which records both and runs until stopped.
+cat >"$tmp/child" <<'EOF'
+#!/bin/sh
+sleep 300 &
+echo "$$ $!" | tr ' ' '\n' >>"$PIDS"
+wait
+EOF
+chmod +x "$tmp/child"
+# waited: until the command above has started, at most 30 s.
+waited() {
+    i=0
+    until [ -s "$tmp/pids" ] || [ $i -gt 300 ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+}
+export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
+
+# A script that sources the prologue, starts the command and ends so: its status, nothing left.
+while read -r want ending; do
+    : >"$tmp/pids"
+    # shellcheck disable=SC2016 # for the child shell
+    env --default-signal=INT,QUIT sh -c 'set -e
+        . "$1/scripts/prologue.sh"
+        start "$2/child"
+        while [ ! -s "$PIDS" ]; do sleep 0.1; done
+        eval "$3"' sh "$src" "$tmp" "$ending" >/dev/null 2>&1
+    expect "a script ending with '$ending': status [folders] [processes]" "$want [] []" "$? $(left)"
+done <<'EOF_TABLE'
+0   true
+3   exit 3
+1   false
+7   undo='exit_status=7'
+129 kill -HUP $$
+130 kill -INT $$
+131 kill -QUIT $$
+141 kill -PIPE $$
+143 kill -TERM $$
+EOF_TABLE
+if [ "${2-}" != prologue ]; then
+    # A suite whose checks fail, on a command that only exits 0.
+    printf '#!/bin/sh\n' >"$tmp/bin/korvanex"
+    chmod +x "$tmp/bin/korvanex"
+    sh "$src/tests/failures.sh" "$tmp/bin/korvanex" >"$tmp/out" 2>&1
+    expect "tests/failures.sh on a command that only exits 0: status, its last line" "1 failed" \
+        "$? $(tail -n 1 "$tmp/out" | sed -n 's/^[0-9]* passed, [1-9][0-9]* \(failed\)$/\1/p')"
+    # scripts/test.sh with ctest and cmake stand-ins: ctest fails; skips a test (the JUnit file's
+    # status="notrun"); runs until a signal stops test.sh (INT, as Ctrl-C sends it, or TERM), or stops
+    # a suite's process group.
+    printf '#!/bin/sh\n' >"$tmp/bin/cmake"
+    cat >"$tmp/bin/ctest" <<'EOF'
+#!/bin/sh
+while [ "$1" != --output-junit ]; do shift; done
+case $CTEST in
+fail) exit 8 ;;
+skip) echo '<testcase name="e2e.output" status="notrun"/>' >"$2" ;;
+run) exec "$CHILD" ;;
+esac
+EOF
+    chmod +x "$tmp/bin/cmake" "$tmp/bin/ctest" "$tmp/bin/korvanex"
+    cp "$tmp/child" "$tmp/bin/korvanex"
+    while read -r ctest to signal want; do
+        : >"$tmp/pids"
+        set -- scripts/test.sh native
+        [ "$to" = script ] || set -- tests/status.sh "$tmp/bin/korvanex"
+        what="$1, ctest $ctest, $signal to the $to"
+        CTEST=$ctest CHILD=$tmp/child PATH=$tmp/bin:$PATH \
+            env --default-signal=INT,QUIT setsid sh "$src/$1" "$2" >"$tmp/out" 2>&1 &
+        pid=$!
+        if [ "$signal" != - ]; then
+            waited
+            case $to in script) kill "-$signal" "$pid" ;; group) kill "-$signal" "-$pid" ;; esac
+        fi
+        wait "$pid"
+        expect "$what: status [folders] [processes]" "$want [] []" "$? $(left)"
+    done <<'EOF_TABLE'
+fail  script -    8
+skip  script -    1
+run   script INT  130
+run   script TERM 143
+-     group  TERM 143
+EOF_TABLE
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
