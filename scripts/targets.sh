@@ -1,25 +1,49 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Prints columns of targets.txt (name, toolchain, release, options, packages), a row a line in the rows'
-# order; with -- PATTERN, only the rows whose line matches that extended regular expression.
-#   sh scripts/targets.sh COLUMN... [-- PATTERN]
+# Prints fields of targets.txt's stanzas (name, toolchain, release, options, packages, users), a stanza
+# a line in their order, "-" for a field left out; with -- PATTERN, only the stanzas whose line of all
+# fields in that order matches that extended regular expression.  users, which holds spaces, goes last.
+#   sh scripts/targets.sh FIELD... [-- PATTERN]
 set -eu
-columns=
+fields=
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
-    columns="$columns $1" && shift
+    fields="$fields $1"
+    shift
 done
-awk -v columns="$columns" -v pattern="${2-}" '
+awk -v fields="$fields" -v pattern="${2-}" '
     BEGIN {
-        n = split("name toolchain release options packages", names, " ")
-        for (i = 1; i <= n; i++) index_of[names[i]] = i
-        wanted = split(columns, want, " ")
-        for (i = 1; i <= wanted; i++)
-            if (!(want[i] in index_of)) { print "targets: no column " want[i] > "/dev/stderr"; exit 2 }
+        n = split("name toolchain release options packages users", names, " ")
+        for (i = 1; i <= n; i++) known[names[i]]
+        wanted = split(fields, want, " ")
+        for (i = 1; i <= wanted; i++) {
+            if (!(want[i] in known)) {
+                print "targets: no field " want[i] > "/dev/stderr"
+                exit 2
+            }
+            if (want[i] == "users" && i < wanted) {
+                print "targets: users goes last" > "/dev/stderr"
+                exit 2
+            }
+        }
+        RS = ""
+        FS = "\n"
     }
-    /^#/ || NF == 0 { next }
-    NF != n { print "targets.txt:" NR ": " NF " columns, not " n > "/dev/stderr"; exit 2 }
-    $0 ~ pattern {
-        line = $index_of[want[1]]
-        for (i = 2; i <= wanted; i++) line = line " " $index_of[want[i]]
+    /^#/ { next }
+    {
+        for (i = 1; i <= n; i++) value[names[i]] = "-"
+        for (i = 1; i <= NF; i++) {
+            key = $i
+            sub(/:.*/, "", key)
+            if (!(key in known) || $i !~ /^[a-z]+: [^ ]/) {
+                print "targets.txt: not a field: " $i > "/dev/stderr"
+                exit 2
+            }
+            value[key] = substr($i, length(key) + 3)
+        }
+        line = value["name"]
+        for (i = 2; i <= n; i++) line = line " " value[names[i]]
+        if (line !~ pattern) next
+        line = value[want[1]]
+        for (i = 2; i <= wanted; i++) line = line " " value[want[i]]
         print line
     }' "$(dirname "$0")/../targets.txt"
