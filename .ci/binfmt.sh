@@ -1,8 +1,9 @@
 #!/bin/sh
-# Lets 32-bit Wine run where the kernel runs 64-bit code only, as this CI's does: its 32-bit Linux loader runs
-# under QEMU, registered for 32-bit x86.  Registered without the F flag, the kernel opens the emulator at each
-# exec in the caller's root, so a fresh root runs its own release's QEMU (Debian 12's spins for minutes in
-# Debian 13's Wine 10); an F registration is replaced.  Run as root.
+# Lets 32-bit Wine run where the kernel runs 64-bit code only, as this CI's does: its 32-bit Linux
+# loader runs under QEMU, registered for 32-bit x86. Registered without the F flag, the kernel opens
+# the emulator at each exec in the caller's root, so a fresh root runs its own release's QEMU
+# (Debian 12's spins for minutes in Debian 13's Wine 10); an F registration is replaced. Run as
+# root.
 set -eu
 cd "$(dirname "$0")/.."
 binfmt=/proc/sys/fs/binfmt_misc

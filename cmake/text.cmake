@@ -1,10 +1,10 @@
 # SPDX-License-Identifier: MIT
-# cmake -DKIND=man|text|crlf -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
-# TEMPLATE with each @NAME@ as VALUE, and a line "@recipe:NAME@" or "@table:NAME@" as the README's
-# block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff (man) or indented
-# by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw and -DRECIPE=NAME
-# or -DTABLE=NAME (no IN), that block alone, as it stands (a table's rows as CELL|CELL): the one reader
-# of the marked blocks.  No OUT: to stdout.
+# cmake -DKIND=man|text|crlf -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md [-DNAME=VALUE...] -P
+# text.cmake TEMPLATE with each @NAME@ as VALUE, and a line "@recipe:NAME@" or "@table:NAME@" as the
+# README's block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff (man) or
+# indented by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw and
+# -DRECIPE=NAME or -DTABLE=NAME (no IN), that block alone, as it stands (a table's rows as
+# CELL|CELL): the one reader of the marked blocks.  No OUT: to stdout.
 cmake_minimum_required(VERSION 3.25)
 if(RECIPE)
   set(out "@recipe:${RECIPE}@\n")

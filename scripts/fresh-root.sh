@@ -1,15 +1,16 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's Quick start as a newcomer runs it, as root, in a fresh minimal Debian root (mmdebstrap's
-# minbase from deb.debian.org) under the caller's LANG, on the commit's files under a path with a space: the
-# first command must end with the month as its status, the second pass; then COMMAND in a clone.  All from
-# mmdebstrap's customize hook, in its namespaces, so that its mounts and processes go with it; the root
-# (format null) is dropped.
+# The README's Quick start as a newcomer runs it, as root, in a fresh minimal Debian root
+# (mmdebstrap's minbase from deb.debian.org) under the caller's LANG, on the commit's files under a
+# path with a space: the first command must end with the month as its status, the second pass; then
+# COMMAND in a clone.  All from mmdebstrap's customize hook, in its namespaces, so that its mounts
+# and processes go with it; the root (format null) is dropped.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
 die() { echo "fresh-root: $1" >&2 && exit "${2:-1}"; }
 
-# The customize hook: mmdebstrap calls this script again with the root; a failure here fails mmdebstrap.
+# The customize hook: mmdebstrap calls this script again with the root; a failure here fails
+# mmdebstrap.
 if [ "${1-}" = --hook ]; then
     root=$2 dir="/root/source tree/korvanex"
     at() { echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s, the root $(du -smx "$root" 2>/dev/null | cut -f 1) MB"; }
@@ -74,8 +75,8 @@ git -C "$src" archive HEAD >"$T/source.tar"
 [ -z "${2-}" ] || git clone -q "$src" "$T/clone"
 FRESH_ROOT_BEGAN=$(date +%s) TMPDIR=$T
 export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}" TMPDIR
-# --pdeathsig stops mmdebstrap should this script be killed; TERM, that it undoes its mounts, which only its
-# own namespace sees, and ends its processes (a Wine server, a build).
+# --pdeathsig stops mmdebstrap should this script be killed; TERM, that it undoes its mounts, which
+# only its own namespace sees, and ends its processes (a Wine server, a build).
 mmdebstrap_status=0
 # shellcheck disable=SC2016
 now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase ${FRESH_ROOT_LANG:+--include=locales} \

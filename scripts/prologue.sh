@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
-# The prologue of every script that makes files or starts long commands, sourced first.  It gives T, a
-# temporary folder; start and now, which run a command in a process group of its own; and one way out.
-# However the script ends (exit, or HUP, INT, QUIT, PIPE or TERM, on none of which a POSIX shell runs an
-# EXIT trap by itself), each group started is ended, $undo runs (it may change exit_status), T goes, and
-# the script's own status stays: tests/harness.sh holds this file to that.
+# The prologue of every script that makes files or starts long commands, sourced first.  It gives T,
+# a temporary folder; start and now, which run a command in a process group of its own; and one way
+# out. However the script ends (exit, or HUP, INT, QUIT, PIPE or TERM, on none of which a POSIX
+# shell runs an EXIT trap by itself), each group started is ended, $undo runs (it may change
+# exit_status), T goes, and the script's own status stays: tests/harness.sh holds this file to that.
 # shellcheck shell=sh
 T=$(mktemp -d "${TMPDIR:-/tmp}/korvanex.XXXXXX") || exit 1
 undo=: groups=

@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Prints fields of targets.txt's stanzas (name, toolchain, release, options, packages, users), a stanza
-# a line in their order, "-" for a field left out; with -- PATTERN, only the stanzas whose line of all
-# fields in that order matches that extended regular expression.  users, which holds spaces, goes last.
+# Prints fields of targets.txt's stanzas (name, toolchain, release, options, packages, users), a
+# stanza a line in their order, "-" for a field left out; with -- PATTERN, only the stanzas whose
+# line of all fields in that order matches that extended regular expression.  users, which holds
+# spaces, goes last.
 #   sh scripts/targets.sh FIELD... [-- PATTERN]
 set -eu
 fields=

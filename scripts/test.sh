@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its order (or
-# of the rows named), warnings as errors, each in build-test/NAME.
+# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its
+# order (or of the rows named), warnings as errors, each in build-test/NAME.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,10 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
-# What the program file says of itself (the table below): its CPU, and what it needs of the system; 32-bit ARM
-# from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: the oldest Windows its toolchain file names
-# (WINNT), in the PE header, and no import newer by packaging/windows/imports.txt (Wine has later calls too:
-# only this shows that); its DESCRIPTION.
+# What the program file says of itself (the table below): its CPU, and what it needs of the system;
+# 32-bit ARM from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: the oldest Windows its
+# toolchain file names (WINNT), in the PE header, and no import newer by
+# packaging/windows/imports.txt (Wine has later calls too: only this shows that); its DESCRIPTION.
 #   binary.sh PROGRAM PROCESSOR VERSION READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
@@ -23,8 +23,8 @@ else
     awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' "$T/headers" >>"$T/got"
     strings -el -n 3 "$K" | grep --no-group-separator -A1 -x -E 'FileVersion|ProductVersion|ProductName|OriginalFilename|FileDescription' |
         paste -d ' ' - - >>"$T/got"
-    # Every import, a function by the row's last field (binutils 2.40 has no ordinal column, later ones do) or
-    # "#N", held to the list: DLL names in either case, versions NT major.minor.
+    # Every import, a function by the row's last field (binutils 2.40 has no ordinal column, later
+    # ones do) or "#N", held to the list: DLL names in either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
         FILENAME == list { if ($1 !~ /^#/) for (i = 3; i <= NF && $i !~ /^[(]/; i++)
@@ -38,7 +38,8 @@ else
         END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' "$list" "$T/headers" >>"$T/got"
 fi
 
-# ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a value the file must not hold.
+# ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a value the file must not
+# hold.
 major=${nt%.*} minor=${nt#*.}
 while read -r on key want; do
     case $PLATFORM:$processor:$link in $on) ;; *) continue ;; esac

@@ -4,8 +4,9 @@
 # script does not source it, nor lib.sh: children do, and its own verdict is a plain exit.
 #   sh tests/harness.sh SOURCE_DIR [prologue]
 # prologue: how a script that sources the prologue ends (scripts/test.sh and .ci/run ask this before
-# they trust it).  Without it, also: a suite whose checks fail; scripts/test.sh over a ctest that fails,
-# skips, or is stopped by a signal.  Each stopped run must leave no temporary folder and no process.
+# they trust it). Without it, also: a suite whose checks fail; scripts/test.sh over a ctest that
+# fails, skips, or is stopped by a signal. Each stopped run must leave no temporary folder and no
+# process.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
@@ -21,8 +22,8 @@ expect() { # WHAT WANT GOT
         failed=$((failed + 1))
     fi
 }
-# left: what a run left behind, its temporary folders and the processes it started ($tmp/pids), given
-# a second to go (a process killed is a zombie until it is reaped).
+# left: what a run left behind, its temporary folders and the processes it started ($tmp/pids),
+# given a second to go (a process killed is a zombie until it is reaped).
 alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
@@ -87,8 +88,8 @@ if [ "${2-}" != prologue ]; then
     expect "tests/failures.sh on a command that only exits 0: status, its last line" "1 failed" \
         "$? $(tail -n 1 "$tmp/out" | sed -n 's/^[0-9]* passed, [1-9][0-9]* \(failed\)$/\1/p')"
     # scripts/test.sh with ctest and cmake stand-ins: ctest fails; skips a test (the JUnit file's
-    # status="notrun"); runs until a signal stops test.sh (INT, as Ctrl-C sends it, or TERM), or stops
-    # a suite's process group.
+    # status="notrun"); runs until a signal stops test.sh (INT, as Ctrl-C sends it, or TERM), or
+    # stops a suite's process group.
     printf '#!/bin/sh\n' >"$tmp/bin/cmake"
     cat >"$tmp/bin/ctest" <<'EOF'
 #!/bin/sh

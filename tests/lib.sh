@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts; $1 is the command under test, the environment CMake's.  A script queues
-# its table's runs (run), then go runs and checks them: on Linux one by one; for Windows in one batch file
-# under Wine's cmd (each Wine start costs seconds), the status read as callers do.
+# Sourced by the end-to-end scripts; $1 is the command under test, the environment CMake's.  A
+# script queues its table's runs (run), then go runs and checks them: on Linux one by one; for
+# Windows in one batch file under Wine's cmd (each Wine start costs seconds), the status read as
+# callers do.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -36,8 +37,9 @@ printf '%b' "$BANNER$USAGE" >"$T/usage"
 PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
 [ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
 export FROZEN_CLOCK_LIB="$PRELOAD"
-# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock wrapped): the command and launch
-# start through scripts written here, the emulator and the frozen clock for the program alone.
+# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock wrapped): the command and
+# launch start through scripts written here, the emulator and the frozen clock for the program
+# alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross" && ln -s "$K" "$T/cross/korvanex.real" && ln -s "$LAUNCH" "$T/cross/launch.real"
     ln -s "${FROZEN_PROGRAM:-$K}" "$T/cross/korvanex.frozen"
@@ -68,11 +70,11 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone (- the caller's).
-# HOW: file, pipe, noargv (argument vector empty), closed, full (a full disk), limit (the file size limit),
-# gone (the reader left).  AT: the clock (see frozen; for Windows a local time).  WANT: the status, a date
-# format the clock showed during the run (%-m), or -.  ARGS: words as sh reads them (cmd too, on rows for
-# Windows), or - for none.
+# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone (- the caller's). HOW:
+# file, pipe, noargv (argument vector empty), closed, full (a full disk), limit (the file size
+# limit), gone (the reader left). AT: the clock (see frozen; for Windows a local time). WANT: the
+# status, a date format the clock showed during the run (%-m), or -. ARGS: words as sh reads them
+# (cmd too, on rows for Windows), or - for none.
 run() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
@@ -119,8 +121,8 @@ one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     : >"$T/$id.t1"
 }
 
-# during WHAT FORMAT GOT T0 T1 [ZONE]: checks that GOT is date +FORMAT at a second from T0 to T1, in ZONE
-# (- the caller's); one more, as file times are the kernel's coarse clock, up to a tick behind.
+# during WHAT FORMAT GOT T0 T1 [ZONE]: checks that GOT is date +FORMAT at a second from T0 to T1, in
+# ZONE (- the caller's); one more, as file times are the kernel's coarse clock, up to a tick behind.
 during() {
     t=$4 ok=
     while [ "$t" -le $(($5 + 1)) ]; do

@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Exact bytes on standard output: the usage text with no argument, the banner alone with one; CR LF on every
-# platform (on Windows the C runtime's text mode makes them of "\n").  For Windows, cmd redirects.
+# Exact bytes on standard output: the usage text with no argument, the banner alone with one; CR LF
+# on every platform (on Windows the C runtime's text mode makes them of "\n").  For Windows, cmd
+# redirects.
 . "$(dirname "$0")/lib.sh"
 
 # Linux since 5.18 puts an empty program name in place of an empty vector;

@@ -1,9 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's recipes as a reader would copy them.  Linux: the shell one under dash (Debian's sh), the clock
-# frozen.  Windows: the batch file under Wine's cmd on the running clock, and the POSIX-shell one under sh,
-# which like Git Bash sees a status's low 8 bits.  With TURNS, each on the stand-in CLOCK_STANDIN, its clock
-# turning between any two of the recipe's calls: the stamp must be of one instant or the other, never a mix.
+# The README's recipes as a reader would copy them.  Linux: the shell one under dash (Debian's sh),
+# the clock frozen.  Windows: the batch file under Wine's cmd on the running clock, and the
+# POSIX-shell one under sh, which like Git Bash sees a status's low 8 bits.  With TURNS, each on the
+# stand-in CLOCK_STANDIN, its clock turning between any two of the recipe's calls: the stamp must be
+# of one instant or the other, never a mix.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 

@@ -1,9 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
-# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version|mirror V, or
-# source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh builds with
-# CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
+# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version|mirror V,
+# or source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh
+# builds with CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
 case $2 in
 format)
@@ -42,9 +42,9 @@ version)
         packaging/linux/README.txt packaging/windows/README.txt)"
     ;;
 mirror)
-    # A mirror whose i386 lists do not match its Release file: a step that needs nothing from them goes on;
-    # one that does fails after four tries, naming the lists and the builds that need none.  A package apt
-    # does not know fails at once.  apt-get, dpkg and sleep are stand-ins.
+    # A mirror whose i386 lists do not match its Release file: a step that needs nothing from them
+    # goes on; one that does fails after four tries, naming the lists and the builds that need none.
+    # A package apt does not know fails at once. apt-get, dpkg and sleep are stand-ins.
     mkdir "$T/bin"
     printf '#!/bin/sh\ncase $1:$APT in update:lists) echo "E: Failed to fetch http://m/dists/s/main/binary-i386/Packages.xz  File has unexpected size" ;;
 install:unknown) echo "E: Unable to locate package x" ;; *) exit 0 ;; esac\nexit 100\n' >"$T/bin/apt-get"

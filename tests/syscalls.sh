@@ -10,11 +10,11 @@ prog=$1
 # The write calls on descriptor 1 (glibc's stdio uses write, musl's writev).
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 
-# Redirected, the text waits in the stream buffer and leaves in one write at exit (musl looks for a terminal
-# when the first line ends: that line first).  On a terminal (script's) each line leaves as it ends, each
-# message before the next begins (4 banner lines, 11 of usage), the whole banner before the clock is read,
-# once.  The C library reads the clock where strace cannot see it (the vDSO); the frozen clock makes the real
-# call as well.
+# Redirected, the text waits in the stream buffer and leaves in one write at exit (musl looks for a
+# terminal when the first line ends: that line first). On a terminal (script's) each line leaves as
+# it ends, each message before the next begins (4 banner lines, 11 of usage), the whole banner
+# before the clock is read, once. The C library reads the clock where strace cannot see it (the
+# vDSO); the frozen clock makes the real call as well.
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do
@@ -30,7 +30,8 @@ for args in "" m; do
     first=$(sed -E "/$clock/q" "$TRACE" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
         "$(writes) $(grep -cE "$clock" "$TRACE") $first"
-    # It opens files for reading alone; the usage text, no time zone file (-f: each call after its PID).
+    # It opens files for reading alone; the usage text, no time zone file (-f: each call after its
+    # PID).
     call='(^|^[0-9]+ +)'
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} >/dev/null 2>&1)
     check "'$args': time zone looked up, files opened for writing" "$1 0" \

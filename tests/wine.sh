@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The tests' private Wine prefix.  wine.sh prefix creates it before any test runs, so that Wine's first-run
-# messages reach no test's stderr, and keeps one server and its services up for all; wine.sh stop stops them,
-# and what outlives the server under user-mode emulation, in no other prefix.
+# The tests' private Wine prefix.  wine.sh prefix creates it before any test runs, so that Wine's
+# first-run messages reach no test's stderr, and keeps one server and its services up for all;
+# wine.sh stop stops them, and what outlives the server under user-mode emulation, in no other
+# prefix.
 set -u
 if [ "$1" = stop ]; then
     wineserver --kill >/dev/null 2>&1
