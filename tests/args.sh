@@ -8,9 +8,9 @@
 high=$(printf '\355\377\200') tab=$(printf '\tm') big=$(head -c 131071 /dev/zero | tr '\0' d) \
     ff=$(head -c 131071 /dev/zero | tr '\0' '\377')
 zone=UTC0
-for args in -h X w L 0 9 [ _; do run all file - 255 "$args"; done
+for args in -h X w L 0 9 [ _; do queue all file - 255 "$args"; done
 while read -r on at want args; do
-    run "$on" file "$at" "$want" "$args"
+    queue "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'
 all   2026-12-07T13:29:05 12  month
 all   2026-12-07T13:29:05 12  Month
@@ -30,4 +30,4 @@ linux -                   255 "$ff"
 linux 2026-12-07T13:29:05 7   "$big"
 linux 2026-12-07T13:29:05 13  h $(seq 1 20000)
 EOF_TABLE
-go
+run_queued

@@ -8,7 +8,7 @@
 # Wine cannot run under a file size limit of 0: Linux's alone.
 for on_how in all:closed all:full linux:limit all:gone; do
     for args in -:0 m:%-m d:%-d x:255; do
-        run "${on_how%:*}" "${on_how#*:}" - "${args#*:}" "${args%%:*}"
+        queue "${on_how%:*}" "${on_how#*:}" - "${args#*:}" "${args%%:*}"
     done
 done
-go
+run_queued

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the end-to-end scripts; $1 is the command under test, the environment CMake's.  A
-# script queues its table's runs (run), then go runs and checks them: on Linux one by one; for
-# Windows in one batch file under Wine's cmd (each Wine start costs seconds), the status read as
+# script queues its table's runs (queue), then run_queued runs and checks them: on Linux one by one;
+# for Windows in one batch file under Wine's cmd (each Wine start costs seconds), the status read as
 # callers do.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
@@ -25,7 +25,9 @@ finish() {
 # skip REASON: ends as skipped (77), never as passed.
 skip() { printf 'SKIP: %s\n' "$1" && exit 77; }
 need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
-need_zone() { [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"; }
+need_zone() {
+    [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"
+}
 BANNER='\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n'
 USAGE='\r\nUSAGE: korvanex [m|d|y|c|h|i|s]\r\n\r\n Where m = Month\r\n       d = Day\r\n'
 USAGE=$USAGE'       y = Year\r\n       c = Century\r\n\r\n       h = Hour\r\n'
@@ -41,7 +43,9 @@ export FROZEN_CLOCK_LIB="$PRELOAD"
 # launch start through scripts written here, the emulator and the frozen clock for the program
 # alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
-    mkdir "$T/cross" && ln -s "$K" "$T/cross/korvanex.real" && ln -s "$LAUNCH" "$T/cross/launch.real"
+    mkdir "$T/cross"
+    ln -s "$K" "$T/cross/korvanex.real"
+    ln -s "$LAUNCH" "$T/cross/launch.real"
     ln -s "${FROZEN_PROGRAM:-$K}" "$T/cross/korvanex.frozen"
     cat >"$T/cross/korvanex" <<'EOF_SCRIPT'
 #!/bin/sh
@@ -70,12 +74,12 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# run ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone (- the caller's). HOW:
+# queue ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone (- the caller's). HOW:
 # file, pipe, noargv (argument vector empty), closed, full (a full disk), limit (the file size
 # limit), gone (the reader left). AT: the clock (see frozen; for Windows a local time). WANT: the
 # status, a date format the clock showed during the run (%-m), or -. ARGS: words as sh reads them
 # (cmd too, on rows for Windows), or - for none.
-run() {
+queue() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
     printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$n" "$2" "$3" "$4" "$zone" "$5" >>"$T/cases"
@@ -85,7 +89,7 @@ zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
     if [ "$1" = - ]; then shift && "$@"; else z=$1 && shift && TZ=$z "$@"; fi
 }
 
-one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
+run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     id=$1 how=$2 o=$T/$1.out sig=
     # A reader gone: SIGPIPE at its default even where ours ignores it.
     [ "$how" != gone ] || sig='env --default-signal=PIPE'
@@ -116,7 +120,8 @@ one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         *) "$@" >"$o" ;;
         esac 2>"$T/$id.err"
         echo $? >"$T/$id.st"
-        if [ "$PLATFORM" = linux ] || ! grep -q '^qemu: uncaught target signal' "$T/$id.err"; then break; fi
+        [ "$PLATFORM" != linux ] || break
+        grep -q '^qemu: uncaught target signal' "$T/$id.err" || break
     done
     : >"$T/$id.t1"
 }
@@ -132,11 +137,11 @@ during() {
     check "$1" "${ok:-$2 during the run}" "$3"
 }
 
-go() { # runs the queued cases, checks them all and ends the script
+run_queued() { # runs the queued cases, checks them all and ends the script
     while IFS='	' read -r id how at want tz args; do
         [ "$args" = - ] && args=
         if [ "$PLATFORM" = linux ] || [ "$how" != file ]; then
-            one "$id" "$how" "$at" "$tz" "$args"
+            run_one "$id" "$how" "$at" "$tz" "$args"
             continue
         fi
         w=$(winpath "$T/$id") p=$CLOCK_STANDIN
@@ -145,8 +150,11 @@ go() { # runs the queued cases, checks them all and ends the script
             printf 'set CLOCK_SCRIPT=%s\r\ntype nul >"%s.t0"\r\n' "$at" "$w"
             printf '"%s" %s >"%s.out" 2>"%s.err"\r\n' "$(winpath "$p")" "$args" "$w" "$w"
             printf '>"%s.st" echo %%ERRORLEVEL%%\r\n' "$w"
-            case $want in [0-9]*) printf 'if errorlevel %d if not errorlevel %d >"%s.lv" echo %d\r\n' \
-                "$want" $((want + 1)) "$w" "$want" ;;
+            case $want in
+            [0-9]*)
+                printf 'if errorlevel %d if not errorlevel %d >"%s.lv" echo %d\r\n' \
+                    "$want" $((want + 1)) "$w" "$want"
+                ;;
             esac
             printf 'type nul >"%s.t1"\r\n' "$w"
         } >>"$T/run.bat"
@@ -162,7 +170,10 @@ go() { # runs the queued cases, checks them all and ends the script
         got=$(tr -d '\r ' <"$T/$id.st" 2>/dev/null)
         case $want in
         -) ;;
-        %*) during "$what" "$want" "$got" "$(stat -c %Y "$T/$id.t0")" "$(stat -c %Y "$T/$id.t1")" "$tz" ;;
+        %*)
+            t0=$(stat -c %Y "$T/$id.t0")
+            during "$what" "$want" "$got" "$t0" "$(stat -c %Y "$T/$id.t1")" "$tz"
+            ;;
         *)
             check "$what" "$want" "$got"
             [ "$PLATFORM:$how" != windows:file ] ||

@@ -8,7 +8,7 @@
 # Linux since 5.18 puts an empty program name in place of an empty vector;
 # older kernels start the program with argc 0 (noargv).
 while read -r on how want args; do
-    run "$on" "$how" - "$want" "$args"
+    queue "$on" "$how" - "$want" "$args"
 done <<'EOF_TABLE'
 all    file    0   -
 linux  noargv  0   -
@@ -21,4 +21,4 @@ all    file    255 x
 all    file    255 ""
 all    file    255 /?
 EOF_TABLE
-go
+run_queued

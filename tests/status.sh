@@ -11,8 +11,8 @@ while read -r at m d y y32 c h i s; do
     [ "$PLATFORM" = windows ] && y=$y32
     for l in m d y c h i s; do
         eval "want=\$$l"
-        run all file "$at" "$want" "$l"
-        run all file "$at" "$want" "$(echo "$l" | tr '[:lower:]' '[:upper:]')"
+        queue all file "$at" "$want" "$l"
+        queue all file "$at" "$want" "$(echo "$l" | tr '[:lower:]' '[:upper:]')"
     done
 done <<'EOF_TABLE'
 1999-12-31T23:59:59 12 31 99 1999 19 23 59 59
@@ -30,7 +30,7 @@ EOF_TABLE
 # A year the record cannot hold (0 to 65535: both ends) or the C library cannot convert gives 255,
 # as does a century an 8-bit status cannot carry; without a letter the clock is never read.
 while read -r on at want args; do
-    run "$on" file "$at" "$want" "$args"
+    queue "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'
 linux   65535-12-31T23:59:59   12  m
 linux   65535-12-31T23:59:59   35  y
@@ -52,5 +52,5 @@ EOF_TABLE
 zone=-
 y=%-y
 [ "$PLATFORM" = windows ] && y=%Y
-for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do run all file - "${l#*:}" "${l%:*}"; done
-go
+for l in m:%-m d:%-d y:$y c:%-C h:%-H i:%-M s:%-S; do queue all file - "${l#*:}" "${l%:*}"; done
+run_queued

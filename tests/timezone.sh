@@ -13,7 +13,7 @@ libc=${LIBC:-glibc}
 while read -r on tz at want args; do
     case $on in glibc | musl) [ "$on" = "$libc" ] && on=linux ;; esac
     zone=$tz
-    run "$on" file "$at" "$want" "$args"
+    queue "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'
 linux  UTC0                    2026-12-07T12:00:00 12 h
 linux  JST-9                   2026-12-07T12:00:00 21 h
@@ -40,4 +40,4 @@ glibc  right/UTC               @1483228827         1  d
 musl   right/UTC               @1483228826         26 s
 musl   right/UTC               @1483228826         1  d
 EOF_TABLE
-go
+run_queued
