@@ -4,11 +4,12 @@
 # What the program file says of itself (the table below): its CPU, and what it needs of the system;
 # 32-bit ARM from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: the oldest Windows its
 # toolchain file names (WINNT), in the PE header, and no import newer by
-# packaging/windows/imports.txt (Wine has later calls too: only this shows that); its DESCRIPTION.
-#   binary.sh PROGRAM PROCESSOR VERSION READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
+# packaging/windows/imports.txt (Wine has later calls too: only this shows that); the texts beside
+# it.
+#   binary.sh PROGRAM PROCESSOR READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
-K=$1 processor=$2 link=${LINK:-dynamic} version=$3 tool=$4 list=$5 rows=0 nt=
+K=$1 processor=$2 link=${LINK:-dynamic} tool=$3 list=$4 rows=0 nt=
 need "$tool" binutils
 
 if [ "$PLATFORM" = linux ]; then
@@ -20,9 +21,8 @@ else
     nt=$WINNT
     "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
     sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
-    awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' "$T/headers" >>"$T/got"
-    strings -el -n 3 "$K" | grep --no-group-separator -A1 -x -E 'FileVersion|ProductVersion|ProductName|OriginalFilename|FileDescription' |
-        paste -d ' ' - - >>"$T/got"
+    awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
+        "$T/headers" >>"$T/got"
     # Every import, a function by the row's last field (binutils 2.40 has no ordinal column, later
     # ones do) or "#N", held to the list: DLL names in either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
@@ -35,7 +35,13 @@ else
         { f = NF < 3 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF; key = dll " " f; n++ }
         !(key in since) { bad = bad " " f " (unlisted)"; next }
         number(since[key]) > number(nt) { bad = bad " " f " (NT " since[key] ")" }
-        END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' "$list" "$T/headers" >>"$T/got"
+        END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' \
+        "$list" "$T/headers" >>"$T/got"
+    # The texts beside it, in the zip too, as Windows text: every line ends in CR LF.
+    for f in LICENSE.txt README.txt; do
+        awk '!/\r$/ { bad = 1 } END { if (NR > 0 && !bad) printf "crlf %s\n", FILENAME }' \
+            "$(dirname "$K")/$f" >>"$T/got"
+    done
 fi
 
 # ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a value the file must not
@@ -71,12 +77,8 @@ windows:*:*               MinorOSystemVersion    $minor
 windows:*:*               MajorSubsystemVersion  $major
 windows:*:*               MinorSubsystemVersion  $minor
 windows:*:*               Subsystem        00000003
-windows:*:*               FileVersion      $version
-windows:*:*               ProductVersion   $version
-windows:*:*               ProductName      korvanex
-windows:*:*               OriginalFilename korvanex.exe
-windows:*:*               FileDescription  $DESCRIPTION
 windows:*:*               imports          listed
+windows:*:*               crlf             */LICENSE.txt */README.txt
 EOF_TABLE
 [ "$rows" -ge 4 ] || fail "no rows for $PLATFORM:$processor:$link"
 finish
