@@ -63,14 +63,14 @@ done
 export DEBIAN_FRONTEND=noninteractive
 # shellcheck source=scripts/prologue.sh
 . scripts/prologue.sh
-# apt ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
-apt() {
+# logged_apt_get ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
+logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# apart PACKAGE...: none is of an architecture whose lists failed ($archs, from apt's lines in $T/log);
+# none_from_failed_lists PACKAGE...: none is of an architecture whose lists failed ($archs, from apt's lines in $T/log);
 # false where they name none, or those of every architecture (all).
-apart() {
+none_from_failed_lists() {
     archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" | LC_ALL=C sort -u | paste -s -d ' ' -)
     case " $archs " in "  " | *" all "*) return 1 ;; esac
     for p; do
@@ -82,11 +82,11 @@ apart() {
 # minutes: apt is tried again after a pause, four times in all.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    if apt update -q || { apart $missing && echo "deps.sh: going on without the lists for $archs: nothing missing is from them"; }; then
+    if logged_apt_get update -q || { none_from_failed_lists $missing && echo "deps.sh: going on without the lists for $archs: nothing missing is from them"; }; then
         if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
             missing="$missing $right" right=
         fi
-        apt install -y -q --no-install-recommends $missing && exit 0
+        logged_apt_get install -y -q --no-install-recommends $missing && exit 0
     fi
     # Not the mirror's doing (a package unknown, a conflict): apt has said why.
     grep -qE '^[EW]: (Failed|Unable) to fetch' "$T/log" || exit 1
@@ -97,7 +97,7 @@ done
 # The builds that need nothing from the lists that failed.
 others=$(sh scripts/targets.sh name packages | while read -r name packages; do
     # shellcheck disable=SC2046
-    ! apart $(echo "$packages" | tr , ' ') || printf ' %s' "$name"
+    ! none_from_failed_lists $(echo "$packages" | tr , ' ') || printf ' %s' "$name"
 done)
 {
     echo "scripts/deps.sh: apt-get failed four times, the last with:" && grep '^[EW]: ' "$T/log" | head -n 6
