@@ -7,28 +7,32 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: the packages for one step or build.
+# needs NAME: the packages for one step or build.  It runs in a command substitution, where set -e
+# holds too: a command that fails in it ends this script with that command's status.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
     deb)
+        build_depends=$(sed -n 's/^Build-Depends: //p' debian/control)
         echo "build-essential git lintian reprotest diffoscope-minimal faketime disorderfs" \
-            "$(sed -n 's/^Build-Depends: //p' debian/control | sed 's/ *([^)]*)//g; s/,/ /g')"
+            "$(echo "$build_depends" | sed 's/ *([^)]*)//g; s/,/ /g')"
         ;;
     deb-?*) echo "libc6-dev:${1#deb-}" ;;
     zip) echo "zip jq" ;;
     fresh-root) echo "mmdebstrap cmake" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
-        [ -n "$packages" ] || return 1
+        if [ -z "$packages" ]; then
+            echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
+            exit 2
+        fi
         echo "cmake make $packages" | tr , ' '
         ;;
     esac
 }
 need=
 for name in "${@:-}"; do
-    need="$need $(needs "$name")" ||
-        { echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2 && exit 2; }
+    need="$need $(needs "$name")"
 done
 # shellcheck disable=SC2086
 need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"
@@ -38,13 +42,15 @@ if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
         "install what these Debian packages hold:${need% }" >&2
     exit 1
 fi
+# shellcheck source=scripts/prologue.sh
+. scripts/prologue.sh
 # Through sudo where this is not root.
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
 # What is missing: no installed package has the name (NAME:ARCH for another architecture) or
-# provides it.
-missing=$(dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' |
-    awk -F '|' -v native="$native" -v need="$need" '
+# provides it.  The list goes to a file first, so that a failing dpkg-query ends this script.
+dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' >"$T/installed"
+missing=$(awk -F '|' -v native="$native" -v need="$need" '
     $1 ~ /^.i/ {
         for (i = split($2 "," $4, names, " *, *"); i > 0; i--) {
             sub(/ .*/, "", names[i])
@@ -55,7 +61,7 @@ missing=$(dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Pro
     END {
         n = split(need, p, " ")
         for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i]
-    }')
+    }' "$T/installed")
 # The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
 # from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
@@ -75,8 +81,6 @@ for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# shellcheck source=scripts/prologue.sh
-. scripts/prologue.sh
 # logged_apt_get ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; apt-get's own status.
 logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
@@ -114,13 +118,16 @@ for pause in 60 120 240 stop; do
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"
 done
-# The builds that need nothing from the lists that failed.
-others=$(sh scripts/targets.sh name packages | while read -r name packages; do
+# The builds that need nothing from the lists that failed.  The rows go to a file first, so that a
+# failing targets.sh ends this script.
+sh scripts/targets.sh name packages >"$T/targets"
+others=
+while read -r name packages; do
     # shellcheck disable=SC2046
     if none_from_failed_lists $(echo "$packages" | tr , ' '); then
-        printf ' %s' "$name"
+        others="$others $name"
     fi
-done)
+done <"$T/targets"
 {
     echo "scripts/deps.sh: apt-get failed four times, the last with:"
     grep '^[EW]: ' "$T/log" | head -n 6
