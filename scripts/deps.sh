@@ -1,49 +1,67 @@
 #!/bin/sh
-# Installs with apt-get what some steps or builds need and this machine lacks.  sh scripts/deps.sh NAME...
+# Installs with apt-get what some steps or builds need and this machine lacks.
+#   sh scripts/deps.sh NAME...
 # NAME is a step (build: the command; deb: the .debs' Build-Depends, build-essential and the checks'
-# tools; deb-ARCH: a .deb's libc for ARCH; fresh-root) or a build of targets.txt, which names its packages.
+# tools; deb-ARCH: a .deb's libc for ARCH; fresh-root) or a build of targets.txt, which names its
+# packages.
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: the packages for one step or build.
+# needs NAME: the packages for one step or build.  It runs in a command substitution, where set -e
+# holds too: a command that fails in it ends this script with that command's status.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
-    deb) echo "build-essential git lintian reprotest diffoscope-minimal faketime disorderfs" \
-        "$(sed -n 's/^Build-Depends: //p' debian/control | sed 's/ *([^)]*)//g; s/,/ /g')" ;;
+    deb)
+        build_depends=$(sed -n 's/^Build-Depends: //p' debian/control)
+        echo "build-essential git lintian reprotest diffoscope-minimal faketime disorderfs" \
+            "$(echo "$build_depends" | sed 's/ *([^)]*)//g; s/,/ /g')"
+        ;;
     deb-?*) echo "libc6-dev:${1#deb-}" ;;
     zip) echo "zip jq" ;;
     fresh-root) echo "mmdebstrap cmake" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
-        [ -n "$packages" ] || return 1
+        if [ -z "$packages" ]; then
+            echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2
+            exit 2
+        fi
         echo "cmake make $packages" | tr , ' '
         ;;
     esac
 }
 need=
 for name in "${@:-}"; do
-    need="$need $(needs "$name")" ||
-        { echo "usage: sh scripts/deps.sh build|deb|deb-ARCH|zip|fresh-root|NAME..." >&2 && exit 2; }
+    need="$need $(needs "$name")"
 done
 # shellcheck disable=SC2086
 need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"
 # Without dpkg and apt-get (not Debian or its kin), what this system needs is the packages named.
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
-    echo "scripts/deps.sh: no dpkg or apt-get here; install what these Debian packages hold:${need% }" >&2
+    echo "scripts/deps.sh: no dpkg or apt-get here;" \
+        "install what these Debian packages hold:${need% }" >&2
     exit 1
 fi
+# shellcheck source=scripts/prologue.sh
+. scripts/prologue.sh
 # Through sudo where this is not root.
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
-# What is missing: no installed package has the name (NAME:ARCH for another architecture) or provides it.
-missing=$(dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' |
-    awk -F '|' -v native="$native" -v need="$need" '
-    $1 ~ /^.i/ { for (i = split($2 "," $4, name, " *, *"); i > 0; i--) {
-        sub(/ .*/, "", name[i])
-        has[name[i] ":" $3]
-        if ($3 == native || $3 == "all") has[name[i]] } }
-    END { n = split(need, p, " "); for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i] }')
+# What is missing: no installed package has the name (NAME:ARCH for another architecture) or
+# provides it.  The list goes to a file first, so that a failing dpkg-query ends this script.
+dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' >"$T/installed"
+missing=$(awk -F '|' -v native="$native" -v need="$need" '
+    $1 ~ /^.i/ {
+        for (i = split($2 "," $4, names, " *, *"); i > 0; i--) {
+            sub(/ .*/, "", names[i])
+            has[names[i] ":" $3]
+            if ($3 == native || $3 == "all") has[names[i]]
+        }
+    }
+    END {
+        n = split(need, p, " ")
+        for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i]
+    }' "$T/installed")
 # The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
 # from Debian 13 on.  Asked for once the package lists say which this release has.
 right=
@@ -51,8 +69,10 @@ case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
 esac
 [ -n "$missing$right" ] || exit 0
-[ -z "$root" ] || command -v sudo >/dev/null ||
-    { echo "scripts/deps.sh: run as root to install$missing" >&2 && exit 1; }
+if [ -n "$root" ] && ! command -v sudo >/dev/null; then
+    echo "scripts/deps.sh: run as root to install$missing" >&2
+    exit 1
+fi
 echo "installing:$missing${right:+ (and $right where the release has it)}"
 # A package of another architecture (name:arch) needs that architecture known to dpkg first.
 # shellcheck disable=SC2086
@@ -61,17 +81,16 @@ for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# shellcheck source=scripts/prologue.sh
-. scripts/prologue.sh
-# apt ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; its own status.
-apt() {
+# logged_apt_get ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; apt-get's own status.
+logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# apart PACKAGE...: none is of an architecture whose lists failed ($archs, from apt's lines in $T/log);
-# false where they name none, or those of every architecture (all).
-apart() {
-    archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" | LC_ALL=C sort -u | paste -s -d ' ' -)
+# none_from_failed_lists PACKAGE...: no PACKAGE is of an architecture whose lists failed ($archs,
+# from apt-get's lines in $T/log); false where they name none, or those of every architecture (all).
+none_from_failed_lists() {
+    archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" |
+        LC_ALL=C sort -u | paste -s -d ' ' -)
     case " $archs " in "  " | *" all "*) return 1 ;; esac
     for p; do
         case $p in *:*) a=${p##*:} ;; *) a=$native ;; esac
@@ -79,29 +98,41 @@ apart() {
     done
 }
 # A mirror in mid-sync serves lists that do not match its Release file, or has lost files, for some
-# minutes: apt is tried again after a pause, four times in all.
+# minutes: apt-get is tried again after a pause, four times in all.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    if apt update -q || { apart $missing && echo "deps.sh: going on without the lists for $archs: nothing missing is from them"; }; then
+    # Set again by none_from_failed_lists only where this try's update fails.
+    archs=
+    if logged_apt_get update -q || none_from_failed_lists $missing; then
+        if [ -n "$archs" ]; then
+            echo "deps.sh: going on without the lists for $archs: nothing missing is from them"
+        fi
         if [ -n "$right" ] && apt-cache show "$right" >/dev/null 2>&1; then
             missing="$missing $right" right=
         fi
-        apt install -y -q --no-install-recommends $missing && exit 0
+        logged_apt_get install -y -q --no-install-recommends $missing && exit 0
     fi
-    # Not the mirror's doing (a package unknown, a conflict): apt has said why.
+    # Not the mirror's doing (a package unknown, a conflict): apt-get has said why.
     grep -qE '^[EW]: (Failed|Unable) to fetch' "$T/log" || exit 1
     [ "$pause" != stop ] || break
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"
 done
-# The builds that need nothing from the lists that failed.
-others=$(sh scripts/targets.sh name packages | while read -r name packages; do
+# The builds that need nothing from the lists that failed.  The rows go to a file first, so that a
+# failing targets.sh ends this script.
+sh scripts/targets.sh name packages >"$T/targets"
+others=
+while read -r name packages; do
     # shellcheck disable=SC2046
-    ! apart $(echo "$packages" | tr , ' ') || printf ' %s' "$name"
-done)
+    if none_from_failed_lists $(echo "$packages" | tr , ' '); then
+        others="$others $name"
+    fi
+done <"$T/targets"
 {
-    echo "scripts/deps.sh: apt-get failed four times, the last with:" && grep '^[EW]: ' "$T/log" | head -n 6
-    echo "This is the Debian mirror's doing, not the project's: as while it syncs, its lists${archs:+ for $archs}
+    echo "scripts/deps.sh: apt-get failed four times, the last with:"
+    grep '^[EW]: ' "$T/log" | head -n 6
+    echo "This is the Debian mirror's doing, not the project's: as while it syncs, its lists\
+${archs:+ for $archs}
 do not match its Release file, or a file is missing; try again in a few minutes.${others:+
 Meanwhile the builds that need nothing from those lists: sh scripts/test.sh$others}"
 } >&2

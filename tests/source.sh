@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
-# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version|mirror V,
-# or source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh
+# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version V, or
+# source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh
 # builds with CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
 case $2 in
@@ -40,28 +40,6 @@ version)
         "$([ "$(grep -c . "$T/files")" -gt 50 ] && echo yes) $(cat "$T/hits")"
     check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \
         packaging/linux/README.txt packaging/windows/README.txt)"
-    ;;
-mirror)
-    # A mirror whose i386 lists do not match its Release file: a step that needs nothing from them
-    # goes on; one that does fails after four tries, naming the lists and the builds that need none.
-    # A package apt does not know fails at once. apt-get, dpkg and sleep are stand-ins.
-    mkdir "$T/bin"
-    printf '#!/bin/sh\ncase $1:$APT in update:lists) echo "E: Failed to fetch http://m/dists/s/main/binary-i386/Packages.xz  File has unexpected size" ;;
-install:unknown) echo "E: Unable to locate package x" ;; *) exit 0 ;; esac\nexit 100\n' >"$T/bin/apt-get"
-    printf '#!/bin/sh\n[ "$1" != --print-architecture ] || echo amd64\n' >"$T/bin/dpkg"
-    printf '#!/bin/sh\necho "sleep $1" >>"%s/slept"\n' "$T" >"$T/bin/sleep"
-    cp "$T/bin/dpkg" "$T/bin/dpkg-query" && chmod +x "$T/bin/"*
-    while read -r APT name want; do
-        : >"$T/slept"
-        APT=$APT PATH=$T/bin:$PATH sh "$K/scripts/deps.sh" "$name" >"$T/out" 2>&1
-        check "deps.sh $name, apt failing ($APT): status, pauses, messages" "$want" \
-            "$? $(paste -s -d ' ' "$T/slept") $(grep -c -e 'going on without the lists for i386' \
-                -e 'lists for i386$' -e ' sh scripts/test.sh native sanitize .*static-x86_64.* mingw64$' "$T/out")"
-    done <<'EOF_TABLE'
-lists   build   0  1
-lists   mingw32 1 sleep 60 sleep 120 sleep 240 2
-unknown build   1  0
-EOF_TABLE
     ;;
 nodpkg)
     need cmake cmake && need make make && need c++ g++

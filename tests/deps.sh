@@ -1,0 +1,73 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# scripts/deps.sh, with stand-ins for apt-get, dpkg, dpkg-query, sudo and sleep: deps.sh SOURCE_DIR.
+# A mirror whose i386 lists do not match its Release file: a step that needs nothing from them goes
+# on; one that does tries apt-get four times, then fails, naming the lists and the builds that need
+# none.  A package apt-get does not know fails at once.  A package that an installed one provides is
+# not missing.  A command that fails along the way ends deps.sh with its status.
+. "$(dirname "$0")/lib.sh"
+# deps.sh runs from a copy, whose targets.sh and debian/control a row can break.
+mkdir "$T/bin" "$T/src"
+cp -R "$K/scripts" "$K/targets.txt" "$T/src"
+mkdir "$T/src/debian"
+export CALLS="$T/calls" K
+# Each stand-in ends with status 3, after its output, where its first argument is $FAIL.
+cat >"$T/src/scripts/targets.sh" <<'EOF'
+#!/bin/sh
+sh "$K/scripts/targets.sh" "$@"
+[ "$1" != "$FAIL" ] || exit 3
+EOF
+cat >"$T/bin/apt-get" <<'EOF'
+#!/bin/sh
+echo "$*" | sed 's/ -[^ ]*//g' >>"$CALLS"
+case $1:$APT in
+update:lists) echo 'E: Failed to fetch http://m/d/binary-i386/Packages  Hash Sum mismatch' ;;
+install:unknown) echo 'E: Unable to locate package x' ;;
+*) exit 0 ;;
+esac
+exit 100
+EOF
+cat >"$T/bin/dpkg" <<'EOF'
+#!/bin/sh
+[ "$1" != --print-architecture ] || echo amd64
+EOF
+# What deb needs, installed; debhelper, in the state $DPKG, provides debhelper-compat.
+cat >"$T/bin/dpkg-query" <<'EOF'
+#!/bin/sh
+for p in build-essential git lintian reprotest diffoscope-minimal faketime disorderfs cmake; do
+    echo "ii |$p|amd64|"
+done
+echo "$DPKG |debhelper|all|debhelper-compat (= 13), dh-sequence-single-binary"
+[ "$1" != "$FAIL" ] || exit 3
+EOF
+# shellcheck disable=SC2016 # the stand-in's text, for the shell that runs it
+printf '#!/bin/sh\necho "sleep $1" >>"$CALLS"\n' >"$T/bin/sleep"
+printf '#!/bin/sh\nexec "$@"\n' >"$T/bin/sudo"
+chmod +x "$T/bin/"*
+# APT: how apt-get fails (lists, unknown, - not); DPKG: debhelper's state; FAIL: a stand-in's
+# first argument on which it fails, or control (no debian/control); the step or build; then
+# deps.sh's status, apt-get's calls and pauses, and its messages about the i386 lists.
+while read -r apt dpkg fail name want; do
+    : >"$T/calls"
+    rm -f "$T/src/debian/control"
+    if [ "$fail" != control ]; then
+        cp "$K/debian/control" "$T/src/debian"
+    fi
+    APT=$apt DPKG=$dpkg FAIL=$fail PATH=$T/bin:$PATH \
+        sh "$T/src/scripts/deps.sh" "$name" >"$T/out" 2>&1
+    check "deps.sh $name (apt-get $apt, debhelper $dpkg, failing $fail): status [calls] messages" \
+        "$want" "$? [$(paste -s -d , "$T/calls")] $(grep -c -e 'lists for i386$' \
+        -e 'going on without the lists for i386' \
+        -e ' sh scripts/test.sh native sanitize .*static-x86_64.* mingw64$' "$T/out")"
+done <<'EOF_TABLE'
+lists   ii -        build   0 [update,install g++ make] 1
+lists   ii -        mingw32 1 [update,sleep 60,update,sleep 120,update,sleep 240,update] 2
+unknown ii -        build   1 [update,install g++ make] 0
+-       ii -        deb     0 [] 0
+-       rc -        deb     0 [update,install debhelper-compat] 0
+-       ii -W       deb     3 [] 0
+-       ii control  deb     2 [] 0
+-       ii packages mingw32 3 [] 0
+lists   ii name     mingw32 3 [update,sleep 60,update,sleep 120,update,sleep 240,update] 0
+EOF_TABLE
+finish
