@@ -69,6 +69,11 @@ frozen() {
     LD_PRELOAD=$PRELOAD FROZEN_CLOCK=$c "$@"
 }
 
+recipe() { # NAME [TABLE]: the README's block marked "<!-- recipe: NAME -->" (or table)
+    cmake -DKIND=raw "-D${2:-RECIPE}=$1" "-DREADME=$(dirname "$0")/../README.md" \
+        -P "$(dirname "$0")/../cmake/text.cmake"
+}
+
 winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     # shellcheck disable=SC1003 # one backslash, for tr
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'

@@ -8,10 +8,6 @@
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-recipe() { # NAME [TABLE]: the README's block marked "<!-- recipe: NAME -->" (or table)
-    cmake -DKIND=raw "-D${2:-RECIPE}=$1" "-DREADME=$(dirname "$0")/../README.md" \
-        -P "$(dirname "$0")/../cmake/text.cmake"
-}
 # turned NAME: each turn of $T/cases, "OLD NEW J" (the clock from OLD to
 # NEW after call J), held to its line of $T/lines, "FILE|STAMP DATE" ($F).
 turned() {

@@ -22,6 +22,19 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
+    # Rendered as groff does without the site's mappings, which print - and \- alike: - as a hyphen,
+    # \- as a minus, which terminals and copying give as the hyphen-minus.  The examples must be the
+    # README's recipes with a minus wherever a user types a hyphen-minus, the quotes ASCII.
+    mkdir "$T/tmac"
+    : >"$T/tmac/man.local"
+    printf '.am TH\n.char - \\[hy]\n.char \\- \\[mi]\n.char %s \\[cq]\n.char ` \\[oq]\n..\n' "'" \
+        >"$T/tmac/typeset.tmac"
+    groff -M "$T/tmac" -man -mtypeset -Tutf8 -P-cbou "$K" | sed 's/^ *//' >"$T/page"
+    for name in sh batch windows-sh; do
+        recipe "$name" | sed 's/^ *//; s/-/\xe2\x88\x92/g' | grep . >"$T/recipe"
+        check "the $name recipe's lines not in the page as copied" "" \
+            "$(grep -v -x -F -f "$T/page" "$T/recipe" | head -n 3)"
+    done
     ;;
 version)
     # Written in debian/changelog alone; the texts take it from the build.
