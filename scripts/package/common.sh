@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: MIT
-# What the recipes in scripts/package/ share; scripts/package.sh, which sources them, sets version, native, T.
+# What the recipes in scripts/package/ share; scripts/package.sh, which sources them, sets version,
+# native, T.
 # shellcheck shell=sh disable=SC2154
 
 ok() { echo "ok: $*" && passed=$((passed + 1)); }
@@ -13,18 +14,21 @@ normalise() {
     find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }
 
-# write_tarball DIR TOP FILE: FILE, a .tar.gz of DIR/TOP, its members sorted by name whatever order the
-# file system lists them in, owned by root.  tar runs gzip itself, so that either's failure is tar's.
+# write_tarball DIR TOP FILE: FILE, a .tar.gz of DIR/TOP, its members sorted by name whatever order
+# the file system lists them in, owned by root.  tar runs gzip itself, so that either's failure is
+# tar's.
 write_tarball() {
     normalise "$1/$2"
-    tar -C "$1" --sort=name --owner=0 --group=0 --numeric-owner --format=gnu -I 'gzip -9n' -cf "$3" "$2"
+    tar -C "$1" --sort=name --owner=0 --group=0 --numeric-owner --format=gnu -I 'gzip -9n' \
+        -cf "$3" "$2"
 }
 
 # release_build DIR [CMAKE_ARGS...]: a fresh Release build in DIR, warnings as errors.
 release_build() {
     dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON "$@" >/dev/null
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKORVANEX_TESTS=OFF -DKORVANEX_WERROR=ON "$@" \
+        >/dev/null
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
@@ -47,7 +51,8 @@ month_run() {
 
 # tests_on WHAT PROGRAM TOOLCHAIN_FILE: the build's own end-to-end tests on PROGRAM, a shipped one,
 # with the tests' helpers built by its row's TOOLCHAIN_FILE: the binary checks and the output bytes;
-# every one on this machine's .deb (TOOLCHAIN_FILE -), built with Debian's flags rather than the tests'.
+# every one on this machine's .deb (TOOLCHAIN_FILE -), built with Debian's flags rather than the
+# tests'.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
     toolchain=$3 tests='^e2e[.](binary|output)$'
@@ -58,11 +63,12 @@ tests_on() {
     cmake --build "$dir" --target test_helpers >/dev/null
     (cd "$dir" && ctest -R "$tests" --no-tests=error --output-on-failure) \
         >"$T/ctest" 2>&1 || die "$1: end-to-end tests: $(tail -n 40 "$T/ctest")"
-    ok "$1: $(sed -n 's/.*tests passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
+    ok "$1: $(sed -n 's/.*passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
 }
 
-# copy_comparable: build-package/comparable/, each file of dist/ as a rebuild must give it again: less,
-# in a .buildinfo, when and in what locale it was made, and in a .changes, the checksums of its .buildinfo.
+# copy_comparable: build-package/comparable/, each file of dist/ as a rebuild must give it again:
+# less, in a .buildinfo, when and in what locale it was made, and in a .changes, the checksums of
+# its .buildinfo.
 copy_comparable() {
     mkdir -p build-package/comparable
     for f in dist/*; do
@@ -75,8 +81,9 @@ copy_comparable() {
 }
 
 # reproduce: reprotest builds every release file twice from a fresh clone of the commit, the second
-# time varied in all it can vary here, and diffoscope must find them alike (a .buildinfo and a .changes
-# through their comparable copies).  The first build is the release: its dist/ and its checks' texts come here.
+# time varied in all it can vary here, and diffoscope must find them alike (a .buildinfo and a
+# .changes through their comparable copies).  The first build is the release: its dist/ and its
+# checks' texts come here.
 reproduce() {
     git clone -q . "$T/src"
     git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"
@@ -91,26 +98,31 @@ reproduce() {
     # The release files, and the list the checks go by.
     artifacts='dist/* build-package/comparable/* build-package/built'
     # The manifests, where no download address makes them release files.
-    [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] || artifacts="$artifacts build-package/manifests/*"
+    [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] ||
+        artifacts="$artifacts build-package/manifests/*"
     now nice reprotest --vary="$vary" --store-dir "$store" \
         --diffoscope-arg=--exclude-directory-metadata=yes \
-        --diffoscope-arg='--exclude=*/dist/*.buildinfo' --diffoscope-arg='--exclude=*/dist/*.changes' \
+        --diffoscope-arg='--exclude=*/dist/*.buildinfo' \
+        --diffoscope-arg='--exclude=*/dist/*.changes' \
         -s "$T/src" "sh scripts/package.sh --build-only $deb_only" \
         "$artifacts" \
         >build-package/reprotest.log 2>&1 || {
         # A build that failed says why in the lines before its verdict.
-        ! grep -q '^packages: FAILED' build-package/reprotest.log || die "reprotest: a build failed, saying:
+        ! grep -q '^packages: FAILED' build-package/reprotest.log ||
+            die "reprotest: a build failed, saying:
 $(sed -n '/^packages: FAILED/q;p' build-package/reprotest.log | tail -n 25)"
         die "reprotest: the builds differ ($store/experiment-1.diffoscope.out tells where):
 $(tail -n 30 build-package/reprotest.log)"
     }
-    ok "reprotest: two builds from the commit give every release file alike, varied in all but $(echo "${vary#-}" | sed 's/,-/, /g')"
+    ok "reprotest: two builds from the commit give every release file alike, varied in all but" \
+        "$(echo "${vary#-}" | sed 's/,-/, /g')"
     cp -R "$store/control/source-root/." .
     write_sums dist build-package/SHA256SUMS
 }
 
-# write_sums DIR FILE: FILE, the SHA-256 of every file in DIR, in the bytes' order whatever the locale,
-# as sha256sum -c reads it.  The list goes through a file, where find's failure stops the step.
+# write_sums DIR FILE: FILE, the SHA-256 of every file in DIR, in the bytes' order whatever the
+# locale, as sha256sum -c reads it.  The list goes through a file, where find's failure stops the
+# step.
 write_sums() {
     (cd "$1" && find . -type f) >"$T/files"
     sed 's|^[.]/||' "$T/files" >"$T/names"

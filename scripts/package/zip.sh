@@ -10,16 +10,16 @@ make_zip() {
     # The install step strips the program (CMakeLists.txt says why).
     cmake --install "$dir" --prefix "$PWD/$dir/zip/$top" >/dev/null
     normalise "$dir/zip"
-    # Members sorted, times read as UTC, no Unix owners or extra time fields.  The list goes through a
-    # file, where find's failure stops the step.
+    # Members sorted, times read as UTC, no Unix owners or extra time fields.  The list goes through
+    # a file, where find's failure stops the step.
     (cd "$dir/zip" && find "$top" -type f) >"$T/members"
     LC_ALL=C sort -o "$T/members" "$T/members"
     zip=$PWD/dist/$top.zip
     (cd "$dir/zip" && TZ=UTC0 zip -X -D -9 -q "$zip" -@) <"$T/members"
 }
 
-# check_zip NAME TOOLCHAIN_FILE: what the zip holds, and its program under Wine with its Windows build's
-# tests.
+# check_zip NAME TOOLCHAIN_FILE: what the zip holds, and its program under Wine with its Windows
+# build's tests.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
@@ -30,9 +30,9 @@ check_zip() {
     sed "s/\$/$cr/" LICENSE | cmp -s - "$T/$top/LICENSE.txt" ||
         die "$zip: LICENSE.txt is not LICENSE with CR LF line ends"
     readme=$T/$top/README.txt
-    if grep -q -v "$cr\$" "$readme" || ! grep -q -x "korvanex $version for Windows$cr" "$readme"; then
-        die "$zip: README.txt is not Windows text naming the version"
-    fi
+    grep -q -x "korvanex $version for Windows$cr" "$readme" ||
+        die "$zip: README.txt names no $version"
+    ! grep -q -v "$cr\$" "$readme" || die "$zip: README.txt has lines without CR LF"
     stamp=$(TZ=UTC0 objdump -p "$T/$top/korvanex.exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
     [ "$stamp" = "$(LC_ALL=C TZ=UTC0 date -d "@$SOURCE_DATE_EPOCH" '+%a %b %e %H:%M:%S %Y')" ] ||
         die "$zip: the PE header's time stamp is $stamp"
