@@ -25,7 +25,7 @@ make_deb() {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
         printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\n' \
             "$(sed -n 's/^Copyright (c) //p' LICENSE)"
-        printf 'License: MIT\n'
+        echo 'License: MIT'
         # shellcheck disable=SC2016 # sed's $, the last line
         sed -n '/^Permission/,${s/^$/./;s/^/ /;p;}' LICENSE
     } >"$src/debian/copyright"

@@ -46,9 +46,8 @@ make_manifests() {
     done
 }
 
-# The formats: winget's fields, by name wherever they stand, as patterns with their length limits,
-# the fields each manifest type requires, and Scoop's.  A field of another type (1.12 is a YAML
-# number, not the string 1.12.0) fails its pattern.  The program writes a line for each fault.
+# The formats winget and Scoop publish: winget's fields' patterns, wherever they stand, the fields
+# each type requires; Scoop's.  A field of another type (1.12, a YAML number) fails; a line a fault.
 # shellcheck disable=SC2016 # jq's variables
 formats='
 def n: "(0|[1-9][0-9]{0,3}|[1-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5])";
@@ -66,8 +65,6 @@ def required: {version: ["DefaultLocale"], installer: ["Installers"],
 def hex: "[a-fA-F0-9]";
 def uri: type == "string" and test("^[A-Za-z][A-Za-z0-9+.-]*:[^\\s$]+$");
 def fault(f; why): "\(f): \(why)";
-([$w[].ManifestType] | select(sort != ["defaultLocale", "installer", "version"])
-  | fault("types"; .)),
 ($w[] | . as $m | (required[.ManifestType // ""] // [])
   + ["PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"] - keys
   | .[] | fault($m.ManifestType; "no \(.)")),
@@ -81,8 +78,6 @@ def fault(f; why): "\(f): \(why)";
 ($s[] | select(.version | type != "string" or (test("^[\\w.\\-+_]+$") | not))
   | fault("Scoop"; .version)),
 ($s[] | select(.homepage | uri | not) | fault("Scoop"; .homepage)),
-($s[] | .architecture | to_entries[] | select(.key | test("^(32bit|64bit|arm64)$") | not)
-  | fault("Scoop"; .key)),
 ($s[] | .architecture[] | select((.url | uri) and (.hash | type == "string" and
   test("^(\(hex){64}|(sha1|sha256|sha512|md5):(\(hex){32}|\(hex){40}|\(hex){64}|\(hex){128}))$"))
   | not) | fault("Scoop"; .)),

@@ -16,15 +16,11 @@ make_source() {
 # check_source VERSION
 check_source() {
     tarball=dist/korvanex-$1.tar.gz
-    # The commit's files, in tar's order: by name within each directory ("/" sorts first).
-    # shellcheck disable=SC2046 # a path a word: none holds a space
-    expect_lines "$tarball" "$(tar -tzf "$tarball" | grep -v '/$')" \
-        $(git ls-files | sed "s|^|korvanex-$1/|" | tr / '\001' | LC_ALL=C sort | tr '\001' /)
     tar -xzf "$tarball" -C "$T"
     [ "$(cat "$T/korvanex-$1/packaging/source-date-epoch")" = "$(git log -1 --format=%ct)" ] ||
         die "$tarball: packaging/source-date-epoch is not the commit's time"
     (cd "$T/korvanex-$1" && sh scripts/build.sh) >"$T/build.log" 2>&1 ||
         die "$tarball: scripts/build.sh failed: $(tail -n 20 "$T/build.log")"
     month_run "korvanex built from $tarball" "$T/korvanex-$1/build/korvanex"
-    ok "$tarball holds the commit's files and builds on its own with scripts/build.sh"
+    ok "$tarball builds on its own with scripts/build.sh"
 }
