@@ -20,11 +20,12 @@ done
 command -v dpkg >/dev/null || refuse "scripts/package.sh builds on Debian: dpkg is missing here"
 native=$(dpkg --print-architecture)
 [ -n "$deb_only" ] || [ "$native" = amd64 ] ||
-    refuse "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;
+    refuse "scripts/package.sh: every release file is built on amd64, this machine is $native;
 here, sh scripts/package.sh --deb builds and checks the $native package alone"
-# The release rows of targets.txt, each parsed once, here, into KIND ARG TOOLCHAIN_FILE NAME: KIND deb,
-# zip or tar; ARG its architecture or name; TOOLCHAIN_FILE - for this machine's compiler.  This
-# machine's .deb is the one built without a toolchain file, whatever other row names its architecture.
+# The release rows of targets.txt, each parsed once, here, into KIND ARG TOOLCHAIN_FILE NAME: KIND
+# deb, zip or tar; ARG its architecture or name; TOOLCHAIN_FILE - for this machine's compiler.  This
+# machine's .deb is the one built without a toolchain file, whatever other row names its
+# architecture.
 targets=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 rows=$(while read -r release toolchain name; do
     kind=${release%%:*} arg=${release#*:} file=cmake/toolchains/$toolchain.cmake
@@ -38,8 +39,8 @@ EOF
 )
 [ -z "$deb_only" ] || rows=$(echo "$rows" | grep '^deb [^ ]* - ')
 # The packaging tools and each release file's build; a .deb cross-built for ARCH also needs
-# libc6-dev:ARCH, whose symbols file gives its Depends, and the zips need zip (and jq, to check their
-# manifests).
+# libc6-dev:ARCH, whose symbols file gives its Depends, and the zips need zip (and jq, to check
+# their manifests).
 # shellcheck disable=SC2046
 sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
     case $kind:$file in
@@ -66,7 +67,7 @@ set_aside_unreleased() {
     [ -z "$finished" ] || return 0
     rm -f dist/SHA256SUMS build-package/SHA256SUMS
     [ ! -d dist ] || mv dist dist-failed
-    echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
+    echo "packages: FAILED after $passed checks: nothing released, unchecked files in dist-failed/"
     [ "$exit_status" -ne 0 ] || exit_status=1
 }
 undo=set_aside_unreleased
@@ -81,7 +82,8 @@ done
 # reprotest's first build hands on to the checks: check_KIND ARG TOOLCHAIN_FILE checks each.
 record() { echo "$*" >>build-package/built; }
 
-# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only, this one.
+# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only,
+# this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
@@ -93,12 +95,12 @@ else
     done 3<<EOF
 $rows
 EOF
-    # Once the zips are there, their winget and Scoop manifests: release files with a download address.
+    # Once the zips are there, their winget and Scoop manifests: release files with a download
+    # address.
     manifests=dist
     if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
         manifests=build-package/manifests
-        echo "no winget or Scoop manifests released: KORVANEX_DOWNLOAD_URL is not set" \
-            "(they are checked in $manifests/)"
+        echo "no manifests released: KORVANEX_DOWNLOAD_URL is not set (checked in $manifests/)"
     fi
     if [ -z "$deb_only" ]; then
         # shellcheck disable=SC2086 # the names are words
@@ -131,8 +133,8 @@ expect_lines build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-packa
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || die "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a copy
-# whose first package is at another version, tells that one.
+# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a
+# copy whose first package is at another version, tells that one.
 info=dist/korvanex_${version}_$native.buildinfo
 cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake >"$T/recipe.md"
 sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" "$T/recipe.md" >"$T/recipe"
@@ -150,7 +152,8 @@ ok "the .buildinfo records the packages of this build, as the README's recipe re
 
 [ -e .git ] || echo "not rebuilt by reprotest: this is not a git clone"
 
-if [ -n "$install" ] && dpkg-query -W -f '${Status}' korvanex 2>/dev/null | grep -q 'ok installed'; then
+installed=$(dpkg-query -W -f '${Status}' korvanex 2>/dev/null || :)
+if [ -n "$install" ] && [ "$installed" = "install ok installed" ]; then
     echo "not tried: korvanex is installed already, and --install would replace it"
 elif [ -n "$install" ]; then
     as_root=$([ "$(id -u)" = 0 ] || echo sudo)
