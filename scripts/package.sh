@@ -5,32 +5,47 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-# die MESSAGE: stop before anything is built.
-die() { echo "$*" >&2 && exit 2; }
+# refuse MESSAGE: stop before anything is built, with the status of a wrong call (2).  Once started,
+# the recipes stop with die (common.sh), status 1.
+refuse() { echo "$*" >&2 && exit 2; }
 deb_only="" install="" checks=yes
 for arg; do
     case $arg in
     --deb) deb_only=--deb ;;
     --install) install=yes ;;
     --build-only) checks= ;;
-    *) die "usage: sh scripts/package.sh [--deb] [--install] [--build-only]" ;;
+    *) refuse "usage: sh scripts/package.sh [--deb] [--install] [--build-only]" ;;
     esac
 done
-command -v dpkg >/dev/null || die "scripts/package.sh builds on Debian: dpkg is missing here"
+command -v dpkg >/dev/null || refuse "scripts/package.sh builds on Debian: dpkg is missing here"
 native=$(dpkg --print-architecture)
 [ -n "$deb_only" ] || [ "$native" = amd64 ] ||
-    die "scripts/package.sh: every release file is built on an amd64 machine, this one is $native;
+    refuse "scripts/package.sh: every release file is built on amd64, this machine is $native;
 here, sh scripts/package.sh --deb builds and checks the $native package alone"
-# The release files, as targets.txt names them: KIND:NAME, toolchain and build.
-releases=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
-[ -z "$deb_only" ] || releases=$(echo "$releases" | grep '^deb:native ')
-# The packaging tools and each release file's build; a .deb cross-built for ARCH also needs libc6-dev:ARCH,
-# whose symbols file gives its Depends, and the zips need zip (and jq, to check their manifests).
+# The release rows of targets.txt, each parsed once, here, into KIND ARG TOOLCHAIN_FILE NAME: KIND
+# deb, zip or tar; ARG its architecture or name; TOOLCHAIN_FILE - for this machine's compiler.  This
+# machine's .deb is the one built without a toolchain file, whatever other row names its
+# architecture.
+targets=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
+rows=$(while read -r release toolchain name; do
+    kind=${release%%:*} arg=${release#*:} file=cmake/toolchains/$toolchain.cmake
+    [ "$toolchain" != - ] || file=-
+    [ "$arg" != native ] || arg=$native
+    [ "$kind:$arg" != "deb:$native" ] || [ "$file" = - ] || continue
+    echo "$kind $arg $file $name"
+done <<EOF
+$targets
+EOF
+)
+[ -z "$deb_only" ] || rows=$(echo "$rows" | grep '^deb [^ ]* - ')
+# The packaging tools and each release file's build; a .deb cross-built for ARCH also needs
+# libc6-dev:ARCH, whose symbols file gives its Depends, and the zips need zip (and jq, to check
+# their manifests).
 # shellcheck disable=SC2046
-sh scripts/deps.sh deb $(echo "$releases" | while read -r release toolchain name; do
-    case $release in
-    deb:native) ;;
-    deb:*) echo "deb-${release#deb:}" ;;
+sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
+    case $kind:$file in
+    deb:-) ;;
+    deb:*) echo "deb-$arg" ;;
     zip:*) echo zip ;;
     esac
     echo "$name"
@@ -48,46 +63,57 @@ export SOURCE_DATE_EPOCH
 . scripts/prologue.sh
 passed=0 finished=
 # Files that a failed or interrupted run made must not look released.
-unreleased() {
+set_aside_unreleased() {
     [ -z "$finished" ] || return 0
     rm -f dist/SHA256SUMS build-package/SHA256SUMS
     [ ! -d dist ] || mv dist dist-failed
-    echo "packages: FAILED after $passed checks: nothing released, the unchecked files are in dist-failed/"
+    echo "packages: FAILED after $passed checks: nothing released, unchecked files in dist-failed/"
     [ "$exit_status" -ne 0 ] || exit_status=1
 }
-undo=unreleased
+undo=set_aside_unreleased
 rm -rf dist dist-failed build-package
 mkdir -p dist build-package
-for part in common deb zip manifests static source; do
+for part in common deb zip manifests tar source; do
     # shellcheck disable=SC1090 # each checked on its own
     . "scripts/package/$part.sh"
 done
 
-# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only, this one.
+# record KIND ARG TOOLCHAIN_FILE: a row of build-package/built, the one list of what was made, which
+# reprotest's first build hands on to the checks: check_KIND ARG TOOLCHAIN_FILE checks each.
+record() { echo "$*" >>build-package/built; }
+
+# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only,
+# this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
-    # Each release file's row, carried whole into build-package/built for its check.
-    while read -r release toolchain _ <&3; do
-        file=cmake/toolchains/$toolchain.cmake
-        case $release in
-        deb:native) release=deb:$native && make_deb "$native" ;;
-        # This machine's package is the one built without a toolchain file.
-        deb:"$native") continue ;;
-        deb:*) make_deb "${release#deb:}" ;;
-        zip:*) make_zip "${release#zip:}" "$file" ;;
-        tar:*) make_static "${release#tar:}" "$file" ;;
-        esac
-        echo "$release $toolchain" >>build-package/built
+    zips=
+    while read -r kind arg file _ <&3; do
+        "make_$kind" "$arg" "$file"
+        record "$kind" "$arg" "$file"
+        [ "$kind" != zip ] || zips="$zips $arg"
     done 3<<EOF
-$releases
+$rows
 EOF
-    # Once the zips are there, their winget and Scoop manifests.
-    [ -n "$deb_only" ] || make_manifests
+    # Once the zips are there, their winget and Scoop manifests: release files with a download
+    # address.
+    manifests=dist
+    if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
+        manifests=build-package/manifests
+        echo "no manifests released: KORVANEX_DOWNLOAD_URL is not set (checked in $manifests/)"
+    fi
+    if [ -z "$deb_only" ]; then
+        # shellcheck disable=SC2086 # the names are words
+        make_manifests "$manifests" $zips
+        record manifests "$manifests" -
+    fi
     [ -e .git ] || echo "no source tarball: this is not a git clone"
-    [ ! -e .git ] || [ -n "$deb_only" ] || make_source
-    sums
-    steady
+    if [ -e .git ] && [ -z "$deb_only" ]; then
+        make_source "$version"
+        record source "$version" -
+    fi
+    write_sums dist build-package/SHA256SUMS
+    copy_comparable
     ls -l dist
 fi
 if [ -z "$checks" ]; then
@@ -97,20 +123,21 @@ if [ -z "$checks" ]; then
 fi
 
 # Read from descriptor 3: the checks run programs that may read their input.
-while read -r release toolchain <&3; do
-    "check_${release%%:*}" "${release#*:}" "$toolchain"
+while read -r kind arg file <&3; do
+    "check_$kind" "$arg" "$file"
 done 3<build-package/built
 
 # shellcheck disable=SC2046
-holds build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" $(cd dist && LC_ALL=C ls)
-(cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || fail "sha256sum -c SHA256SUMS"
+expect_lines build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-package/SHA256SUMS)" \
+    $(cd dist && LC_ALL=C ls)
+(cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || die "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a copy
-# whose first package is at another version, tells that one.
+# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a
+# copy whose first package is at another version, tells that one.
 info=dist/korvanex_${version}_$native.buildinfo
-cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake |
-    sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" >"$T/recipe"
+cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake >"$T/recipe.md"
+sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" "$T/recipe.md" >"$T/recipe"
 sed '/^Installed-Build-Depends:/{n;s/(= [^)]*)/(= 0~other)/;}' "$info" >"$T/other.buildinfo"
 other=$(sed -n '/^Installed-Build-Depends:/{n;s/^ \([^ ]*\) .*/\1/p;}' "$info")
 said=$(for f in "$info" "$T/other.buildinfo"; do
@@ -119,13 +146,14 @@ said=$(for f in "$info" "$T/other.buildinfo"; do
 done)
 [ "$said" = ".
 $other: 0~other in the release, $(dpkg-query -W -f '${Version}\n' "$other" | head -n 1) here
-." ] || fail "the README's buildinfo recipe, on $info and then on a copy with $other at 0~other:
+." ] || die "the README's buildinfo recipe, on $info and then on a copy with $other at 0~other:
 $(echo "$said" | head -n 8)"
 ok "the .buildinfo records the packages of this build, as the README's recipe reads them"
 
 [ -e .git ] || echo "not rebuilt by reprotest: this is not a git clone"
 
-if [ -n "$install" ] && dpkg-query -W -f '${Status}' korvanex 2>/dev/null | grep -q 'ok installed'; then
+installed=$(dpkg-query -W -f '${Status}' korvanex 2>/dev/null || :)
+if [ -n "$install" ] && [ "$installed" = "install ok installed" ]; then
     echo "not tried: korvanex is installed already, and --install would replace it"
 elif [ -n "$install" ]; then
     as_root=$([ "$(id -u)" = 0 ] || echo sudo)
@@ -133,10 +161,10 @@ elif [ -n "$install" ]; then
     $as_root apt-get install -y -q "./dist/korvanex_${version}_$native.deb" >/dev/null
     undo="$as_root apt-get remove -y -q korvanex >/dev/null; $undo"
     for f in /usr/share/man/man1/korvanex.1.gz /usr/share/doc/korvanex/copyright; do
-        [ -f "$f" ] || fail "apt installed no $f"
+        [ -f "$f" ] || die "apt installed no $f"
     done
     month_run "installed korvanex" /usr/bin/korvanex
-    [ "$(wc -l <"$T/out")" = 4 ] || fail "installed korvanex m wrote: $(cat "$T/out")"
+    [ "$(wc -l <"$T/out")" = 4 ] || die "installed korvanex m wrote: $(cat "$T/out")"
     ok "apt installs the $native .deb; the installed korvanex m ends with the month"
 fi
 

@@ -3,16 +3,19 @@
 # its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
 # shellcheck shell=sh disable=SC2154
 
-# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for this machine's ARCH,
-# else cross-built with Debian's cross and nocheck profiles (the tests run on the packaged program instead).
-# dpkg-buildpackage writes beside the source tree: each build has a copy of the committed source.
+# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for
+# this machine's ARCH, else cross-built with Debian's cross and nocheck profiles (the tests run on
+# the packaged program instead). dpkg-buildpackage writes beside the source tree: each build has a
+# copy of the committed source.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
     src=$dir/korvanex-$version
     mkdir -p "$src"
     if [ -e .git ]; then
-        git archive HEAD | tar -x -C "$src"
+        # Through a file, where git's failure stops the step.
+        git archive -o "$T/source.tar" HEAD
+        tar -x -C "$src" -f "$T/source.tar"
     else
         # A source tarball's tree, less what the builds have added to it.
         find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
@@ -20,9 +23,11 @@ make_deb() {
     # The machine-readable copyright file from LICENSE: the licence's text is written once.
     {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
-        printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\nLicense: MIT\n' \
+        printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\n' \
             "$(sed -n 's/^Copyright (c) //p' LICENSE)"
-        sed -n '/^Permission/,$p' LICENSE | sed 's/^$/./; s/^/ /'
+        echo 'License: MIT'
+        # shellcheck disable=SC2016 # sed's $, the last line
+        sed -n '/^Permission/,${s/^$/./;s/^/ /;p;}' LICENSE
     } >"$src/debian/copyright"
     if [ -n "${KORVANEX_MAINTAINER:-}" ]; then
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
@@ -34,30 +39,33 @@ make_deb() {
     # Two jobs whatever the machine: the .buildinfo records the number.
     # shellcheck disable=SC2086
     (cd "$src" && dpkg-buildpackage -b -us -uc -J2 $cross) >"$dir/build.log" 2>&1 ||
-        fail "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
+        die "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
     cp "$dir/korvanex_${version}_$arch".deb "$dir/korvanex_${version}_$arch".buildinfo \
         "$dir/korvanex_${version}_$arch".changes dist/
 }
 
-# check_deb ARCH TOOLCHAIN
+# check_deb ARCH TOOLCHAIN_FILE
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
-    holds "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)" ./usr/bin/korvanex \
-        ./usr/share/doc/korvanex/changelog.gz ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
-    [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || fail "$deb: Architecture is not $1"
+    files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
+    expect_lines "$deb" "$files" ./usr/bin/korvanex ./usr/share/doc/korvanex/changelog.gz \
+        ./usr/share/doc/korvanex/copyright ./usr/share/man/man1/korvanex.1.gz
+    [ "$(dpkg-deb -f "$deb" Architecture)" = "$1" ] || die "$deb: Architecture is not $1"
     depends=$(dpkg-deb -f "$deb" Depends)
-    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' || fail "$deb depends on: $depends"
+    printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
+        die "$deb depends on: $depends"
     dpkg -x "$deb" "$T/deb-$1"
     # As Debian's own packages: no compiler identification (the notes stay:
     # the build ID, and the CPU's hardening marks).
-    sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") || fail "readelf cannot read $deb's program"
-    case $sections in *" .comment "*) fail "$deb: the program keeps its .comment section" ;; esac
+    sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") ||
+        die "readelf cannot read $deb's program"
+    case $sections in *" .comment "*) die "$deb: the program keeps its .comment section" ;; esac
     ok "$deb holds the command, its manual page, changelog and copyright; depends on $depends"
 
     changes=dist/korvanex_${version}_$1.changes
     lintian --fail-on error,warning,info --display-info "$changes" >"$T/lintian" 2>"$T/err" ||
-        fail "lintian $changes: $(cat "$T/lintian" "$T/err")"
+        die "lintian $changes: $(cat "$T/lintian" "$T/err")"
     ok "lintian passes $changes"
     sed 's/^/    /' "$T/lintian"
-    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "deb:$1" "$2"
+    tests_on "packaged $1 program" "$T/deb-$1/usr/bin/korvanex" "$2"
 }

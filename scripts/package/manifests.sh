@@ -1,8 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The winget and Scoop manifests of the zips, from packaging/windows/*.in: release files, in dist/, only
-# with KORVANEX_DOWNLOAD_URL (docs/releasing.md); without it made and checked all the same, for a stand-in
-# URL, outside dist/.  Their schemas winget's and Scoop's tools check on submission; here, the fields each
-# format requires.  Sourced by scripts/package.sh.
+# The winget and Scoop manifests of the zips, from packaging/windows/*.in (docs/releasing.md): made
+# and checked by scripts/package.sh, and by tests/manifests.sh for stand-in zips, with no release.
+# Their fields are checked against the formats winget and Scoop publish, written below.
 # shellcheck shell=sh disable=SC2154
 
 # The winget manifests' format.
@@ -10,91 +9,98 @@ winget=1.12.0
 # Where the manifests say the zips are.
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
-# The zips, by the rows of targets.txt.
-zips=$(echo "$releases" | sed -n 's/^zip:\([^ ]*\) .*/\1/p')
-# names ZIP: winget's and Scoop's names for its word size (win32: x86 32bit).
-names() { case $1 in *64) echo x64 64bit ;; *) echo x86 32bit ;; esac }
 
-# make_manifests: the manifests for the zips in dist/, each one's entries made here.
+# make_manifests OUT NAME...: in OUT, the manifests for the zips dist/korvanex-VERSION-NAME.zip.
 make_manifests() {
-    out=dist
+    out=$1
+    shift
     case $url in
     # Taken into YAML, JSON and sed as it is.
-    *[[:space:]\"\'\\\|\&]*) fail "KORVANEX_DOWNLOAD_URL holds a space, quote, \\, | or &: $url" ;;
+    *[[:space:]\"\'\\\|\&]*) die "KORVANEX_DOWNLOAD_URL holds a space, quote, \\, | or &: $url" ;;
     http://?* | https://?*) ;;
-    *) fail "KORVANEX_DOWNLOAD_URL is not an http:// or https:// URL: $url" ;;
+    *) die "KORVANEX_DOWNLOAD_URL is not an http:// or https:// URL: $url" ;;
     esac
-    if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
-        out=build-package/manifests
-        echo "no winget or Scoop manifests released: KORVANEX_DOWNLOAD_URL is not set" \
-            "(they are checked in $out/, for $url)"
-    fi
     mkdir -p "$out"
     installers='' scoop=''
-    for w in $zips; do
+    for w; do
         zip=korvanex-$version-$w
-        sha=$(sha256sum "dist/$zip.zip") || fail "no $w zip to hash"
-        # shellcheck disable=SC2046 # two words
-        set -- $(names "$w") "${sha%% *}"
+        sha=$(sha256sum "dist/$zip.zip") || die "no $w zip to hash"
+        # winget's and Scoop's names for the zip's word size.
+        case $w in *64) arch=x64 bits=64bit ;; *) arch=x86 bits=32bit ;; esac
         installers="$installers
-- Architecture: $1
+- Architecture: $arch
   InstallerUrl: '$url/$zip.zip'
-  InstallerSha256: $3
+  InstallerSha256: '${sha%% *}'
   NestedInstallerFiles:
   - RelativeFilePath: $zip/korvanex.exe
     PortableCommandAlias: korvanex"
         scoop="$scoop${scoop:+,}
-        \"$2\": { \"url\": \"$url/$zip.zip\", \"hash\": \"$3\", \"extract_dir\": \"$zip\" }"
+        \"$bits\": { \"url\": \"$url/$zip.zip\", \"hash\": \"${sha%% *}\",
+            \"extract_dir\": \"$zip\" }"
     done
     for t in packaging/windows/*.in; do
         cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" \
-            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" "-DSCOOP=$scoop" \
-            -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
+            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" \
+            "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" \
+            -DREADME=README.md -P cmake/text.cmake
     done
-    echo "manifests:$out -" >>build-package/built
 }
 
-# value FILE KEY: each value of KEY in FILE, a YAML file of ours, unquoted, a line each.
-value() { sed -n "s/^ *-\{0,1\} *$2: *'\{0,1\}\([^']*\)'\{0,1\}\$/\1/p" "$1"; }
+# The formats winget and Scoop publish: winget's fields' patterns, wherever they stand, the fields
+# each type requires; Scoop's.  A field of another type (1.12, a YAML number) fails; a line a fault.
+# shellcheck disable=SC2016 # jq's variables
+formats='
+def n: "(0|[1-9][0-9]{0,3}|[1-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5])";
+def part: "[^.\\s\\\\/:*?\"<>|\u0001-\u001f]{1,32}";
+def locale: "^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$";
+def winget: {ManifestVersion: "^\(n)(\\.\(n)){2}$", PackageIdentifier: "^\(part)(\\.\(part)){1,7}$",
+  PackageVersion: "^[^\\\\/:*?\"<>|\u0001-\u001f]{1,128}$",
+  PackageLocale: locale, DefaultLocale: locale,
+  InstallerSha256: "^[A-Fa-f0-9]{64}$", Architecture: "^(x86|x64|arm|arm64|neutral)$",
+  InstallerUrl: "^[Hh][Tt][Tt][Pp][Ss]?://.+$",
+  InstallerType: "^(msix|msi|appx|exe|zip|inno|nullsoft|wix|burn|pwa|portable|font)$",
+  NestedInstallerType: "^(msix|msi|appx|exe|inno|nullsoft|wix|burn|portable|font)$"};
+def required: {version: ["DefaultLocale"], installer: ["Installers"],
+  defaultLocale: ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]};
+def hex: "[a-fA-F0-9]";
+def uri: type == "string" and test("^[A-Za-z][A-Za-z0-9+.-]*:[^\\s$]+$");
+def fault(f; why): "\(f): \(why)";
+($w[] | . as $m | (required[.ManifestType // ""] // [])
+  + ["PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"] - keys
+  | .[] | fault($m.ManifestType; "no \(.)")),
+($w[] | .. | objects | to_entries[] | .key as $k | select(winget[$k]) | .value
+  | select(type != "string" or (test(winget[$k]) | not) or ($k == "InstallerUrl" and length > 2048))
+  | fault($k; .)),
+($w[] | select(.ManifestType == "installer") | .Installers[]
+  | (["Architecture", "InstallerUrl", "InstallerSha256"] - keys)[]
+  | fault("an installer"; "no \(.)")),
+($s[] | (["version", "homepage", "license"] - keys)[] | fault("Scoop"; "no \(.)")),
+($s[] | select(.version | type != "string" or (test("^[\\w.\\-+_]+$") | not))
+  | fault("Scoop"; .version)),
+($s[] | select(.homepage | uri | not) | fault("Scoop"; .homepage)),
+($s[] | .architecture[] | select((.url | uri) and (.hash | type == "string" and
+  test("^(\(hex){64}|(sha1|sha256|sha512|md5):(\(hex){32}|\(hex){40}|\(hex){64}|\(hex){128}))$"))
+  | not) | fault("Scoop"; .)),
+($sums | split("\n")[] | select(. != "") | split("  ")
+  | (.[1] | sub(".*/"; "")) as $zip | .[0] as $sha
+  | ([$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .InstallerSha256],
+     [$s[] | .architecture[] | select(.url | endswith("/" + $zip)) | .hash])
+  | select(map(ascii_downcase) != [$sha])
+  | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)"))
+'
 
-# check_manifests DIR: the manifests in DIR, each format's required fields, the version, and for each
-# zip its URL, its SHA-256 and the path of korvanex.exe in it.
+# check_manifests DIR: the manifests in DIR are YAML and JSON, their fields in their formats, and
+# each zip in dist/ is named in them once, with its SHA-256.
 check_manifests() {
-    [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] || [ -z "$(find dist -name '*.yaml' -o -name '*.json')" ] ||
-        fail "manifests: in dist/ without KORVANEX_DOWNLOAD_URL: $(ls dist)"
-    i=$(echo "$1"/*.installer.yaml) j=$1/korvanex.json
-    id=$(basename "$i" .installer.yaml)
-    # Each YAML file: the keys all have, and those winget's format requires of its type, once each
-    # (winget refuses a key twice).
-    while read -r file type required; do
-        f=$1/$id${file#-}.yaml
-        [ -f "$f" ] || fail "manifests: no $f"
-        echo "$f: $id $version $type $winget $required" >&4
-        for k in PackageIdentifier PackageVersion ManifestType ManifestVersion; do value "$f" "$k"; done >"$T/v"
-        for k in $required; do [ "$(value "$f" "$k" | grep -c .)" != 1 ] || echo "$k"; done >>"$T/v"
-        echo "$f: $(paste -s -d ' ' "$T/v")" >&5
-    done 4>"$T/want" 5>"$T/got" <<EOT
-- version DefaultLocale
-.locale.en-US defaultLocale PackageLocale Publisher PackageName License ShortDescription
-.installer installer InstallerType NestedInstallerType
-EOT
-    echo "$j: $version true" >>"$T/want"
-    echo "$j: $(jq -r '"\(.version) \(.license and .homepage)"' "$j")" >>"$T/got"
-    # Each zip's entries, winget's and then Scoop's.
-    for k in Architecture InstallerUrl InstallerSha256 RelativeFilePath; do value "$i" "$k" >"$T/$k"; done
-    (cd "$T" && paste -d ' ' Architecture InstallerUrl InstallerSha256 RelativeFilePath) >>"$T/got"
-    jq -r '.bin as $b | .architecture | to_entries[] |
-        "\(.key) \(.value.url) \(.value.hash) \(.value.extract_dir)/\($b)"' "$j" >>"$T/got"
-    for w in $zips; do
-        zip=dist/korvanex-$version-$w.zip
-        # shellcheck disable=SC2046 # two words
-        set -- $(names "$w")
-        sha=$(sha256sum "$zip") || fail "manifests: no $zip"
-        exe=$(cmake -E tar tf "$zip" | grep -x '[^/]*/korvanex[.]exe' || :)
-        echo "$1 $url/${zip#dist/} ${sha%% *} $exe" >&4
-        echo "$2 $url/${zip#dist/} ${sha%% *} $exe" >&5
-    done 4>>"$T/want" 5>"$T/scoop"
-    cat "$T/scoop" >>"$T/want"
-    diff "$T/want" "$T/got" >"$T/diff" || fail "manifests: not as wanted (<), but (>): $(cat "$T/diff")"
-    ok "manifests: winget's and Scoop's required fields, the zips' SHA-256 and paths, for $url"
+    for f in "$1"/*.yaml; do
+        yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||
+            die "manifests: $f is not YAML: $(cat "$T/err")"
+    done
+    jq . "$1/korvanex.json" >/dev/null 2>"$T/err" || die "manifests: not JSON: $(cat "$T/err")"
+    sha256sum dist/*.zip >"$T/sums" || die "manifests: no zips in dist/ to hash"
+    jq -n -r --rawfile sums "$T/sums" --slurpfile s "$1/korvanex.json" \
+        "[inputs] as \$w | $formats" \
+        "$T"/*.yaml.json >"$T/faults" || die "manifests: jq could not check them"
+    [ ! -s "$T/faults" ] || die "manifests: not in their formats: $(cat "$T/faults")"
+    ok "manifests: winget's and Scoop's formats, and the SHA-256 of each zip, for $url"
 }

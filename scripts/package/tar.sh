@@ -1,0 +1,50 @@
+# SPDX-License-Identifier: MIT
+# The static Linux programs, one tarball for each CPU family: linked statically against musl, the
+# command runs on any Linux of that family whatever its C library; musl's licence goes with the code
+# of musl it holds.  Sourced by scripts/package.sh.
+# shellcheck shell=sh disable=SC2154
+
+# make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as uname -m names the
+# CPU.
+make_tar() {
+    dir=build-package/static-$1
+    top=korvanex-$version-linux-$1
+    release_build "$dir" --toolchain "$2"
+    # Stripped by the install step (CMakeLists.txt).
+    cmake --install "$dir" --prefix "$PWD/$dir/installed" >/dev/null
+    mkdir -p "$dir/tar/$top"
+    cp "$dir/installed/bin/korvanex" "$dir/korvanex.1" LICENSE "$dir/tar/$top/"
+    cp /usr/share/doc/musl-dev/copyright "$dir/tar/$top/LICENSE.musl"
+    cp "$dir/README.static.txt" "$dir/tar/$top/README"
+    write_tarball "$dir/tar" "$top" "dist/$top.tar.gz"
+}
+
+# readme_install DIR README [EMULATOR]: README's install lines, run in DIR as a user copies them,
+# into a prefix in T for /usr/local; the installed korvanex m (under EMULATOR) ends with the month.
+readme_install() {
+    prefix=$T/prefix
+    mkdir -p "$prefix/bin" "$prefix/share/man/man1"
+    sed -n "s|^ *\(install .*\) /usr/local/|\1 $prefix/|p" "$2" >"$T/install.sh"
+    [ "$(grep -c . "$T/install.sh")" = 2 ] ||
+        die "$2: not two install lines: $(cat "$T/install.sh")"
+    (cd "$1" && sh -e "$T/install.sh") || die "$2: the install lines failed"
+    # shellcheck disable=SC2086 # the emulator's words
+    month_run "korvanex installed by $2's lines" ${3:-} "$prefix/bin/korvanex"
+    rm -rf "$prefix"
+}
+
+# check_tar ARCH TOOLCHAIN_FILE: what the tarball holds, its README's install lines, and its program
+# with the tests of the build for that CPU.
+check_tar() {
+    top=korvanex-$version-linux-$1
+    tarball=dist/$top.tar.gz
+    files=$(tar -tzvf "$tarball" | awk '{ print $1, $2, $6 }')
+    expect_lines "$tarball" "$files" "drwxr-xr-x 0/0 $top/" "-rw-r--r-- 0/0 $top/LICENSE" \
+        "-rw-r--r-- 0/0 $top/LICENSE.musl" "-rw-r--r-- 0/0 $top/README" \
+        "-rwxr-xr-x 0/0 $top/korvanex" "-rw-r--r-- 0/0 $top/korvanex.1"
+    tar -xzf "$tarball" -C "$T"
+    readme_install "$T/$top" "$T/$top/README" \
+        "$(sed -n 's/^set(KORVANEX_QEMU_ARCH \(.*\))$/qemu-\1-static/p' "$2")"
+    ok "$tarball holds the program, its manual page, README and licences; README's lines install it"
+    tests_on "static $1 program" "$T/$top/korvanex" "$2"
+}
