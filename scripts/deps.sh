@@ -18,7 +18,7 @@ needs() {
             "$(echo "$build_depends" | sed 's/ *([^)]*)//g; s/,/ /g')"
         ;;
     deb-?*) echo "libc6-dev:${1#deb-}" ;;
-    zip) echo "zip jq" ;;
+    zip) echo "zip jq yq" ;;
     fresh-root) echo "mmdebstrap cmake" ;;
     *)
         packages=$(sh scripts/targets.sh packages -- "^$1 ")
