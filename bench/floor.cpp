@@ -11,7 +11,8 @@
 int
 main(void)
 {
-    fputs("\r\nKORVANEX for WinNT\r\nBy: The korvanex developers\r\n30 Dec. 1997 - V1R1\r\n",
+    /* Text of the banner's size, 72 bytes in four CR LF lines; the banner is the command's. */
+    fputs("\r\n------------------\r\n---------------------------\r\n-------------------\r\n",
           stdout);
     struct timespec ts;
     struct tm tm;

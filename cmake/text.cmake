@@ -1,18 +1,26 @@
 # SPDX-License-Identifier: MIT
-# cmake -DKIND=man|text|crlf -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md [-DNAME=VALUE...] -P
-# text.cmake TEMPLATE with each @NAME@ as VALUE, and a line "@recipe:NAME@" or "@table:NAME@" as the
-# README's block marked "<!-- recipe: NAME -->" or "<!-- table: NAME -->": escaped for roff (man) or
-# indented by four spaces (text; crlf, its lines ending in CR LF for Windows).  With -DKIND=raw and
-# -DRECIPE=NAME or -DTABLE=NAME (no IN), that block alone, as it stands (a table's rows as
-# CELL|CELL): the one reader of the marked blocks.  No OUT: to stdout.
+# cmake -DKIND=man|text|crlf|control|raw -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md
+#   [-DNAME=VALUE...] -P text.cmake
+# TEMPLATE with each @NAME@ as VALUE (COPYRIGHT and AUTHORS: LICENSE's), and each "@recipe:NAME@",
+# "@table:NAME@" or "@text:NAME@" as the README's fenced block, table or paragraph marked
+# "<!-- recipe: NAME -->" (or table, text); "@releases:tar@" or "@releases:zip@", the release files
+# of that kind in targets.txt and whom they serve.  Written as roff (man), plain text (text; crlf,
+# for Windows; control, a Debian description) or as it stands (raw).  With -DRECIPE=NAME,
+# -DTABLE=NAME or -DTEXT=NAME and no IN, that block alone: the one reader of the marked blocks.
 cmake_minimum_required(VERSION 3.25)
-if(RECIPE)
+get_filename_component(top "${README}" ABSOLUTE)
+get_filename_component(top "${top}" DIRECTORY)
+file(STRINGS "${top}/LICENSE" COPYRIGHT REGEX "^Copyright ")
+string(REGEX REPLACE "^Copyright [(]c[)] [0-9]+ " "" AUTHORS "${COPYRIGHT}")
+if(IN)
+  file(READ "${IN}" out)
+  string(CONFIGURE "${out}" out @ONLY)
+elseif(RECIPE)
   set(out "@recipe:${RECIPE}@\n")
 elseif(TABLE)
   set(out "@table:${TABLE}@\n")
 else()
-  file(READ "${IN}" out)
-  string(CONFIGURE "${out}" out @ONLY)
+  set(out "@text:${TEXT}@\n")
 endif()
 file(READ "${README}" readme)
 string(REPLACE "\r\n" "\n" readme "\n${readme}")
@@ -24,6 +32,19 @@ function(roff var)
   string(REPLACE "'" "\\(aq" t "${t}")
   string(REGEX REPLACE "\n([.'])" "\n\\\\&\\1" t "${t}")
   string(SUBSTRING "${t}" 1 -1 t)
+  set(${var} "${t}" PARENT_SCOPE)
+endfunction()
+
+# inline(VAR): VAR's Markdown code spans in bold (man) or bare, its bold plain.
+function(inline var)
+  set(t "${${var}}")
+  string(REPLACE "**" "" t "${t}")
+  if(KIND STREQUAL man)
+    roff(t)
+    string(REGEX REPLACE "`([^`]*)`" "\\\\fB\\1\\\\fR" t "${t}")
+  elseif(NOT KIND STREQUAL raw)
+    string(REPLACE "`" "" t "${t}")
+  endif()
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
@@ -55,31 +76,29 @@ function(recipe name)
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# A table up to the first empty line: .TP items under their first cell, or
-# two padded columns under a rule.  No cell holds a semicolon.
-function(table name)
-  marked("table: ${name}" "\n\n")
-  if(KIND MATCHES "text|crlf")
-    string(REPLACE "`" "" body "${body}")
+# A paragraph, up to the first empty line; a Debian description's lines begin with a space.
+function(text name)
+  marked("text: ${name}" "\n\n")
+  inline(body)
+  if(KIND STREQUAL control)
+    string(REPLACE "\n" "\n " body "${body}")
   endif()
-  string(REPLACE "\n" ";" rows "${body}")
-  list(FILTER rows EXCLUDE REGEX "^\\|[-|]+\\|$")
+  set(body "${body}" PARENT_SCOPE)
+endfunction()
+
+# columns(): lists a and b, headed by their first items, as .TP items under the first cell (the
+# header dropped) or two padded columns under a rule.
+macro(columns)
   set(width 0)
-  foreach(row IN LISTS rows)
-    if(NOT row MATCHES "^\\| (.+) \\| (.+) \\|$")
-      message(FATAL_ERROR "${README}: not a row of two cells: ${row}")
-    endif()
-    list(APPEND a "${CMAKE_MATCH_1}")
-    list(APPEND b "${CMAKE_MATCH_2}")
-    string(LENGTH "${CMAKE_MATCH_1}" n)
+  foreach(x IN LISTS a)
+    string(LENGTH "${x}" n)
     if(n GREATER width)
       set(width ${n})
     endif()
   endforeach()
-  # The header: dropped from the page, ruled in text.
   list(POP_FRONT a x)
   list(POP_FRONT b y)
-  if(KIND MATCHES "text|crlf")
+  if(NOT KIND MATCHES "man|raw")
     string(LENGTH "${y}" n)
     string(REPEAT "-" ${width} rx)
     string(REPEAT "-" ${n} ry)
@@ -90,8 +109,7 @@ function(table name)
   foreach(x y IN ZIP_LISTS a b)
     if(KIND STREQUAL man)
       set(t "${x}\n${y}")
-      roff(t)
-      string(REGEX REPLACE "`([^`]*)`" "\\\\fB\\1\\\\fR" t "${t}")
+      inline(t)
       string(APPEND body ".TP\n${t}\n")
     elseif(KIND STREQUAL raw)
       string(APPEND body "${x}|${y}\n")
@@ -103,10 +121,52 @@ function(table name)
     endif()
   endforeach()
   string(REGEX REPLACE "\n$" "" body "${body}")
+endmacro()
+
+# A table of two columns up to the first empty line.  No cell holds a semicolon.
+function(table name)
+  marked("table: ${name}" "\n\n")
+  if(NOT KIND MATCHES "man|raw")
+    string(REPLACE "`" "" body "${body}")
+  endif()
+  string(REPLACE "\n" ";" rows "${body}")
+  list(FILTER rows EXCLUDE REGEX "^\\|[-|]+\\|$")
+  foreach(row IN LISTS rows)
+    if(NOT row MATCHES "^\\| (.+) \\| (.+) \\|$")
+      message(FATAL_ERROR "${README}: not a row of two cells: ${row}")
+    endif()
+    list(APPEND a "${CMAKE_MATCH_1}")
+    list(APPEND b "${CMAKE_MATCH_2}")
+  endforeach()
+  columns()
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-string(REGEX MATCHALL "@(recipe|table):[a-z-]+@" holes "${out}")
+# The release files of a kind, named as scripts/package/ names them, by targets.txt's rows.
+function(releases kind)
+  execute_process(COMMAND sh "${top}/scripts/targets.sh" release users -- " ${kind}:"
+                  OUTPUT_VARIABLE rows RESULT_VARIABLE failed)
+  string(STRIP "${rows}" rows)
+  if(failed OR NOT rows)
+    message(FATAL_ERROR "targets.txt: no ${kind} release")
+  endif()
+  string(REPLACE "\n" ";" rows "${rows}")
+  set(a file)
+  set(b for)
+  foreach(row IN LISTS rows)
+    string(REGEX MATCH "^[a-z]+:([^ ]+) (.*)$" row "${row}")
+    set(name "korvanex-${PROJECT_VERSION}-${CMAKE_MATCH_1}.zip")
+    if(kind STREQUAL tar)
+      set(name "korvanex-${PROJECT_VERSION}-linux-${CMAKE_MATCH_1}.tar.gz")
+    endif()
+    list(APPEND a "${name}")
+    list(APPEND b "${CMAKE_MATCH_2}")
+  endforeach()
+  columns()
+  set(body "${body}" PARENT_SCOPE)
+endfunction()
+
+string(REGEX MATCHALL "@(recipe|table|text|releases):[a-z0-9-]+@" holes "${out}")
 foreach(hole IN LISTS holes)
   string(REGEX MATCH "^@([a-z]+):(.+)@$" hole "${hole}")
   cmake_language(CALL ${CMAKE_MATCH_1} ${CMAKE_MATCH_2})

@@ -31,9 +31,12 @@ make_deb() {
     } >"$src/debian/copyright"
     if [ -n "${KORVANEX_MAINTAINER:-}" ]; then
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
-        sed -i "s|^Maintainer: .*|Maintainer: $name|" "$src/debian/control"
         sed -i "s|^ -- .*  \([A-Z][a-z][a-z], \)| -- $name  \1|" "$src/debian/changelog"
     fi
+    # The maintainer is the changelog's newest entry's; the description, the README's.
+    maintainer=$(cd "$src" && dpkg-parsechangelog -S Maintainer)
+    cmake -DKIND=control "-DMAINTAINER=$maintainer" -DIN=debian/control \
+        "-DOUT=$src/debian/control" -DREADME=README.md -P cmake/text.cmake
     cross=
     [ "$arch" = "$native" ] || cross="--host-arch $arch -Pcross,nocheck"
     # Two jobs whatever the machine: the .buildinfo records the number.
