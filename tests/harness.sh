@@ -1,12 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Holds the harness to failing.  Every verdict passes through scripts/prologue.sh's way out, so this
-# script does not source it, nor lib.sh: children do, and its own verdict is a plain exit.
+# script sources neither it nor lib.sh: children do, and its own verdict is a plain exit.
 #   sh tests/harness.sh SOURCE_DIR [prologue]
-# prologue: how a script that sources the prologue ends (scripts/test.sh and .ci/run ask this before
-# they trust it). Without it, also: a suite whose checks fail; scripts/test.sh over a ctest that
-# fails, skips, or is stopped by a signal. Each stopped run must leave no temporary folder and no
-# process.
+# prologue: how a script that sources it ends (test.sh and CI ask this first).  Else also a failing
+# suite, and test.sh over a ctest that fails, skips or is stopped; none may leave a folder or process.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
@@ -22,8 +20,7 @@ expect() { # WHAT WANT GOT
         failed=$((failed + 1))
     fi
 }
-# left: what a run left behind, its temporary folders and the processes it started ($tmp/pids),
-# given a second to go (a process killed is a zombie until it is reaped).
+# left: the temporary folders and processes ($tmp/pids) a run left, each given a second to go.
 alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
@@ -42,21 +39,8 @@ left() {
     rm -rf "${tmp:?}/tmp/"*
 }
 # A command with a child of its own, which records both and runs until stopped.
-cat >"$tmp/child" <<'EOF'
-#!/bin/sh
-sleep 300 &
-echo "$$ $!" | tr ' ' '\n' >>"$PIDS"
-wait
-EOF
+printf '#!/bin/sh\nsleep 300 &\necho "$$ $!" | tr " " "\\n" >>"$PIDS"\nwait\n' >"$tmp/child"
 chmod +x "$tmp/child"
-# waited: until the command above has started, at most 30 s.
-waited() {
-    i=0
-    until [ -s "$tmp/pids" ] || [ $i -gt 300 ]; do
-        sleep 0.1
-        i=$((i + 1))
-    done
-}
 export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
 
 # A script that sources the prologue, starts the command and ends so: its status, nothing left.
@@ -82,15 +66,12 @@ done <<'EOF_TABLE'
 EOF_TABLE
 if [ "${2-}" != prologue ]; then
     # A suite whose checks fail, on a command that only exits 0.
-    printf '#!/bin/sh\n' >"$tmp/bin/korvanex"
-    chmod +x "$tmp/bin/korvanex"
-    sh "$src/tests/failures.sh" "$tmp/bin/korvanex" >"$tmp/out" 2>&1
-    expect "tests/failures.sh on a command that only exits 0: status, its last line" "1 failed" \
+    sh "$src/tests/failures.sh" /bin/true >"$tmp/out" 2>&1
+    expect "tests/failures.sh on /bin/true: status, its last line" "1 failed" \
         "$? $(tail -n 1 "$tmp/out" | sed -n 's/^[0-9]* passed, [1-9][0-9]* \(failed\)$/\1/p')"
-    # scripts/test.sh with ctest and cmake stand-ins: ctest fails; skips a test (the JUnit file's
-    # status="notrun"); runs until a signal stops test.sh (INT, as Ctrl-C sends it, or TERM), or
-    # stops a suite's process group.
-    printf '#!/bin/sh\n' >"$tmp/bin/cmake"
+    # test.sh, its ctest failing, skipping a test, or running until a signal (INT, as Ctrl-C sends
+    # it, or TERM) stops test.sh; a suite's process group stopped.
+    ln -s /bin/true "$tmp/bin/cmake"
     cat >"$tmp/bin/ctest" <<'EOF'
 #!/bin/sh
 while [ "$1" != --output-junit ]; do shift; done
@@ -100,20 +81,22 @@ skip) echo '<testcase name="e2e.output" status="notrun"/>' >"$2" ;;
 run) exec "$CHILD" ;;
 esac
 EOF
-    chmod +x "$tmp/bin/cmake" "$tmp/bin/ctest" "$tmp/bin/korvanex"
-    cp "$tmp/child" "$tmp/bin/korvanex"
+    chmod +x "$tmp/bin/ctest"
     while read -r ctest to signal want; do
         : >"$tmp/pids"
         set -- scripts/test.sh native
-        [ "$to" = script ] || set -- tests/status.sh "$tmp/bin/korvanex"
+        [ "$to" = script ] || set -- tests/status.sh "$tmp/child"
         what="$1, ctest $ctest, $signal to the $to"
         CTEST=$ctest CHILD=$tmp/child PATH=$tmp/bin:$PATH \
             env --default-signal=INT,QUIT setsid sh "$src/$1" "$2" >"$tmp/out" 2>&1 &
         pid=$!
-        if [ "$signal" != - ]; then
-            waited
-            case $to in script) kill "-$signal" "$pid" ;; group) kill "-$signal" "-$pid" ;; esac
-        fi
+        i=0
+        until [ "$signal" = - ] || [ -s "$tmp/pids" ] || [ $i -gt 300 ]; do
+            sleep 0.1
+            i=$((i + 1))
+        done
+        case $to in script) group= ;; group) group=- ;; esac
+        [ "$signal" = - ] || kill "-$signal" "$group$pid"
         wait "$pid"
         expect "$what: status [folders] [processes]" "$want [] []" "$? $(left)"
     done <<'EOF_TABLE'
