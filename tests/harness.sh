@@ -39,6 +39,7 @@ left() {
     rm -rf "${tmp:?}/tmp/"*
 }
 # A command with a child of its own, which records both and runs until stopped.
+# shellcheck disable=SC2016 # its own $$ and $!
 printf '#!/bin/sh\nsleep 300 &\necho "$$ $!" | tr " " "\\n" >>"$PIDS"\nwait\n' >"$tmp/child"
 chmod +x "$tmp/child"
 export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
