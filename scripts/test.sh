@@ -6,7 +6,8 @@ set -eu
 cd "$(dirname "$0")/.."
 # The prologue decides this script's status: it is held to that before it is trusted.
 if ! said=$(sh tests/harness.sh . prologue 2>&1); then
-    printf '%s\nFAIL: scripts/prologue.sh loses exit statuses: no result could be trusted\n' "$said" >&2
+    printf '%s\nFAIL: scripts/prologue.sh loses exit statuses: no result is to be trusted\n' \
+        "$said" >&2
     exit 1
 fi
 . scripts/prologue.sh
@@ -46,8 +47,9 @@ for name in $names; do
     # skip is a missing install step: a failure.
     sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$T/junit.xml" >"$T/skipped"
     if [ -s "$T/skipped" ]; then
-        echo "FAIL: $name: $(grep -c . "$T/skipped") skipped, for want of a tool (their SKIP lines" \
-            "are in Testing/Temporary/LastTest.log of the build tree): $(paste -s -d " " "$T/skipped")" >&2
+        echo "FAIL: $name: $(grep -c . "$T/skipped") skipped, for want of a tool (their SKIP" \
+            "lines are in Testing/Temporary/LastTest.log of the build tree):" \
+            "$(paste -s -d " " "$T/skipped")" >&2
         exit 1
     fi
     echo "== $name: $(($(date +%s) - began)) s"

@@ -4,7 +4,7 @@
 # script sources neither it nor lib.sh: children do, and its own verdict is a plain exit.
 #   sh tests/harness.sh SOURCE_DIR [prologue]
 # prologue: how a script that sources it ends (test.sh and CI ask this first).  Else also a failing
-# suite, and test.sh over a ctest that fails, skips or is stopped; none may leave a folder or process.
+# suite, and test.sh over a ctest that fails, skips or is stopped; none may leave folder or process.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2

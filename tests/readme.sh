@@ -53,14 +53,16 @@ if [ "$PLATFORM" = linux ]; then
     export PATH TZ
     for at in 2026-12-07T13:29:05 2001-02-03T04:05:06 1999-12-31T23:59:59 \
         2100-01-01T00:00:00 2038-02-28T12:00:00; do
-        check "shell recipe at $at" "$(date -d "$at" "+$F")" "$(frozen "$at" dash "$T/run.sh" | paste -s -d '|' -)"
+        got=$(frozen "$at" dash "$T/run.sh" | paste -s -d '|' -)
+        check "shell recipe at $at" "$(date -d "$at" "+$F")" "$got"
     done
     if [ -n "${TURNS:-}" ]; then
         ln -s "$CLOCK_STANDIN" "$T/standin/korvanex"
         cases "$calls"
         while read -r _ _ _ script; do
             rm -f "$CLOCK_CALLS"
-            CLOCK_SCRIPT=$script PATH=$T/standin:$PATH timeout 60 dash "$T/run.sh" 2>&1 | paste -s -d '|' -
+            CLOCK_SCRIPT=$script PATH=$T/standin:$PATH timeout 60 dash "$T/run.sh" 2>&1 |
+                paste -s -d '|' -
         done <"$T/scripts" >"$T/lines"
         turned shell
     fi
@@ -86,11 +88,12 @@ check "wmic table found" 7 "$rows"
         "$(winpath "$(dirname "$K")")" "$R"
     printf 'set PATH=%s;%%PATH%%\r\nset CLOCK_CALLS=%s\r\n' "$(winpath "$T/standin")" "$C"
     # wmic's string, and the recipe's variables, at one instant.
-    printf 'set CLOCK_SCRIPT=2026-03-04T05:06:07\r\ncall "%s" >NUL\r\nset dt=20260304050607.123000+060\r\n' "$R"
+    printf 'set CLOCK_SCRIPT=2026-03-04T05:06:07\r\ncall "%s" >NUL\r\n' "$R"
+    printf 'set dt=20260304050607.123000+060\r\n'
     sed 's/$/\r/' "$T/wmic"
     while read -r _ _ _ script; do
-        printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
-            "$C" "$C" "$script" "$R"
+        printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\n' "$C" "$C" "$script"
+        printf 'call "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' "$R"
     done <"$T/scripts"
     # cmd ends with the last call's status otherwise (Wine 10, as Windows).
     printf 'exit /b 0\r\n'
@@ -102,9 +105,12 @@ check "cmd's status" 0 "$?"
 after=$(date +%s)
 check "no error output" "" "$(head -c 300 "$T/err")"
 tr -d '\r' <"$T/out" >"$T/all"
-during "batch recipe on the running clock" "$F" "$(head -n 2 "$T/all" | paste -s -d '|' -)" "$before" "$after"
+got=$(head -n 2 "$T/all" | paste -s -d '|' -)
+during "batch recipe on the running clock" "$F" "$got" "$before" "$after"
 sed -n "3,$((rows + 2))p" "$T/all" >"$T/slices"
-while read -r slice variable; do check "the wmic slice beside its variable" "$slice" "$variable"; done <"$T/slices"
+while read -r slice variable; do
+    check "the wmic slice beside its variable" "$slice" "$variable"
+done <"$T/slices"
 check "wmic rows run" "$rows" "$(wc -l <"$T/slices")"
 if [ -n "${TURNS:-}" ]; then
     tail -n +$((rows + 3)) "$T/all" | paste -d '|' - - >"$T/lines"

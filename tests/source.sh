@@ -8,7 +8,8 @@
 case $2 in
 format)
     need clang-format clang-format
-    cd "$K" && clang-format --dry-run -Werror src/*.cpp src/*.h src/*/*.cpp src/*/*.h tests/*.cpp bench/*.cpp
+    cd "$K" || exit 1
+    clang-format --dry-run -Werror src/*.cpp src/*.h src/*/*.cpp src/*/*.h tests/*.cpp bench/*.cpp
     exit
     ;;
 shellcheck)
@@ -47,8 +48,10 @@ version)
             -o -type f -print | sed 's|^[.]/||'
     fi >"$T/files" || fail "no list of the files"
     # grep's status 1 is no line found, 2 a failure (which xargs turns into 123).
-    grep -v -x debian/changelog "$T/files" | tr '\n' '\0' | xargs -0 sh -c 'grep -n -E "$0" -- "$@"; [ $? -le 1 ]' \
-        "(^|[^0-9.])$(echo "$3" | sed 's/[.]/[.]/g')([^0-9]|\$)" >"$T/hits" || fail "grep could not read the files"
+    grep -v -x debian/changelog "$T/files" | tr '\n' '\0' >"$T/others"
+    xargs -0 sh -c 'grep -n -E "$0" -- "$@"; [ $? -le 1 ]' "(^|[^0-9.])$(echo "$3" |
+        sed 's/[.]/[.]/g')([^0-9]|\$)" <"$T/others" >"$T/hits" ||
+        fail "grep could not read the files"
     check "files read; files that write the version $3 out" "yes " \
         "$([ "$(grep -c . "$T/files")" -gt 50 ] && echo yes) $(cat "$T/hits")"
     check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \

@@ -22,9 +22,10 @@ for args in "" m; do
     [ -n "$args" ] && set -- 1 4
     strace -o "$TRACE" -e trace=write,writev "$K" ${args:+"$args"} >"$T/out" 2>/dev/null
     check "'$args' into a file: writes" "$one" "$(writes)"
+    calls=write,writev,clock_gettime,clock_gettime64
     # shellcheck disable=SC2016 # expanded by script's shell, spaces and all
     frozen 2026-12-07T13:29:05 env K="$K" script -qec \
-        'strace -o "$TRACE" -e trace=write,writev,clock_gettime,clock_gettime64 "$K" '"$args" /dev/null >/dev/null 2>&1
+        'strace -o "$TRACE" -e trace='$calls' "$K" '"$args" /dev/null >/dev/null 2>&1
     # The clock by its whole name: CLOCK_REALTIME_COARSE lags by up to a tick.
     clock='^clock_gettime(64)?\(CLOCK_REALTIME,'
     first=$(sed -E "/$clock/q" "$TRACE" | grep -cE '^writev?\(1,')
@@ -33,7 +34,8 @@ for args in "" m; do
     # It opens files for reading alone; the usage text, no time zone file (-f: each call after its
     # PID).
     call='(^|^[0-9]+ +)'
-    (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} >/dev/null 2>&1)
+    (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} \
+        >/dev/null 2>&1)
     check "'$args': time zone looked up, files opened for writing" "$1 0" \
         "$(grep -cE "$call(open|openat)\((AT_FDCWD, )?\"/etc/localtime\"," "$TRACE") \
 $(grep -cE "O_WRONLY|O_RDWR|O_CREAT|${call}creat\(" "$TRACE")"
@@ -51,7 +53,8 @@ if [ "${LINK:-}" = static ]; then
         before=$(date +%s)
         # shellcheck disable=SC2086 # the program sees no zone (env -i)
         env -i $chroot "$T/root" /korvanex "${letter%:*}" >/dev/null 2>"$T/err"
-        during "alone in an empty root, '${letter%:*}'" "${letter#*:}" $? "$before" "$(date +%s)" Asia/Kolkata
+        during "alone in an empty root, '${letter%:*}'" "${letter#*:}" $? "$before" \
+            "$(date +%s)" Asia/Kolkata
         check "alone in an empty root, '${letter%:*}': stderr" "" "$(cat "$T/err")"
     done
 fi
