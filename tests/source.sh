@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
-# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|version V, or
+# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|files V, or
 # source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh
 # builds with CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
 . "$(dirname "$0")/lib.sh"
@@ -37,8 +37,10 @@ man)
             "$(grep -v -x -F -f "$T/page" "$T/recipe" | head -n 3)"
     done
     ;;
-version)
-    # Written in debian/changelog alone; the texts take it from the build.
+files)
+    # Every file: the version written in debian/changelog alone (the texts take it from the build);
+    # read without scrolling, no line over 100 columns but a Markdown table's row, no file over 200
+    # lines but the manual page.
     cd "$K" || exit 1
     # git's list in a clone; elsewhere (a source tarball) all but the builds.
     if [ -e .git ]; then
@@ -56,6 +58,11 @@ version)
         "$([ "$(grep -c . "$T/files")" -gt 50 ] && echo yes) $(cat "$T/hits")"
     check "texts without @PROJECT_VERSION@" "" "$(grep -L '@PROJECT_VERSION@' man/korvanex.1 \
         packaging/linux/README.txt packaging/windows/README.txt)"
+    tr '\n' '\0' <"$T/files" | xargs -0 awk '
+        length > 100 && !(FILENAME ~ /[.]md$/ && /^[|]/) { print FILENAME ":" FNR }
+        FNR == 201 && FILENAME !~ /^man[/]/ { print FILENAME ": over 200 lines" }' >"$T/wide" ||
+        fail "awk could not read the files"
+    check "lines over 100 columns, files over 200 lines" "" "$(head -n 5 "$T/wide")"
     ;;
 nodpkg)
     need cmake cmake && need make make && need c++ g++
