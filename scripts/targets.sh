@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Prints fields of targets.txt's stanzas (name, toolchain, release, options, packages, users), a
 # stanza a line in their order, "-" for a field left out; with -- PATTERN, only the stanzas whose
-# line of all fields in that order matches that extended regular expression.  users, which holds
-# spaces, goes last.
+# fields, a line in that order, match that extended regular expression.  users, which holds spaces,
+# is asked for last.
 #   sh scripts/targets.sh FIELD... [-- PATTERN]
 set -eu
 fields=
@@ -16,29 +16,21 @@ awk -v fields="$fields" -v pattern="${2-}" '
         n = split("name toolchain release options packages users", names, " ")
         for (i = 1; i <= n; i++) known[names[i]]
         wanted = split(fields, want, " ")
-        for (i = 1; i <= wanted; i++) {
-            if (!(want[i] in known)) {
-                print "targets: no field " want[i] > "/dev/stderr"
-                exit 2
-            }
-            if (want[i] == "users" && i < wanted) {
-                print "targets: users goes last" > "/dev/stderr"
-                exit 2
-            }
-        }
+        for (i = 1; i <= wanted; i++) if (!(want[i] in known)) fault("no field " want[i])
         RS = ""
         FS = "\n"
+    }
+    function fault(text) {
+        print "targets: " text > "/dev/stderr"
+        exit 2
     }
     /^#/ { next }
     {
         for (i = 1; i <= n; i++) value[names[i]] = "-"
         for (i = 1; i <= NF; i++) {
             key = $i
-            sub(/:.*/, "", key)
-            if (!(key in known) || $i !~ /^[a-z]+: [^ ]/) {
-                print "targets.txt: not a field: " $i > "/dev/stderr"
-                exit 2
-            }
+            sub(/: .*/, "", key)
+            if (!(key in known) || $i !~ /^[a-z]+: [^ ]/) fault("targets.txt: not a field: " $i)
             value[key] = substr($i, length(key) + 3)
         }
         line = value["name"]
