@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds the command (Release) into build/ with CMake, make and a C++ compiler. Where one is
-# missing, Debian and its kin (apt-get) get it installed; elsewhere the build stops, naming it.
+# Builds the command (Release) into build/ with CMake, make and a C++ compiler, installing one
+# missing with apt-get; without apt-get the build stops, naming it.
 set -eu
 cd "$(dirname "$0")/.."
 missing=

@@ -1,14 +1,10 @@
 #!/bin/sh
-# Installs with apt-get what some steps or builds need and this machine lacks.
+# Installs with apt-get what the steps or targets.txt's builds NAME... need and this machine lacks.
 #   sh scripts/deps.sh NAME...
-# NAME is a step (build: the command; deb: the .debs' Build-Depends, build-essential and the checks'
-# tools; deb-ARCH: a .deb's libc for ARCH; fresh-root) or a build of targets.txt, which names its
-# packages.
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: the packages for one step or build.  It runs in a command substitution, where set -e
-# holds too: a command that fails in it ends this script with that command's status.
+# needs NAME: its packages.  set -e holds in its command substitution too.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
@@ -36,7 +32,6 @@ for name in "${@:-}"; do
 done
 # shellcheck disable=SC2086
 need=" $(printf '%s\n' $need | LC_ALL=C sort -u | tr '\n' ' ')"
-# Without dpkg and apt-get (not Debian or its kin), what this system needs is the packages named.
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     echo "scripts/deps.sh: no dpkg or apt-get here;" \
         "install what these Debian packages hold:${need% }" >&2
@@ -44,11 +39,10 @@ if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
 fi
 # shellcheck source=scripts/prologue.sh
 . scripts/prologue.sh
-# Through sudo where this is not root.
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
-# What is missing: no installed package has the name (NAME:ARCH for another architecture) or
-# provides it.  The list goes to a file first, so that a failing dpkg-query ends this script.
+# Missing: what no installed package is or provides (NAME:ARCH for another architecture).  A file
+# first, so that a failing dpkg-query ends this script.
 dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' >"$T/installed"
 missing=$(awk -F '|' -v native="$native" -v need="$need" '
     $1 ~ /^.i/ {
@@ -62,8 +56,8 @@ missing=$(awk -F '|' -v native="$native" -v need="$need" '
         n = split(need, p, " ")
         for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i]
     }' "$T/installed")
-# The right/ zones (leap seconds), which the tests read: in tzdata up to Debian 12, in tzdata-legacy
-# from Debian 13 on.  Asked for once the package lists say which this release has.
+# The tests' right/ zones are in tzdata up to Debian 12, then tzdata-legacy: asked for once the
+# lists say which.
 right=
 case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
@@ -74,20 +68,19 @@ if [ -n "$root" ] && ! command -v sudo >/dev/null; then
     exit 1
 fi
 echo "installing:$missing${right:+ (and $right where the release has it)}"
-# A package of another architecture (name:arch) needs that architecture known to dpkg first.
 # shellcheck disable=SC2086
 for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
     [ "$arch" = "$native" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# logged_apt_get ARGS...: apt-get ARGS, shown as it runs and kept in $T/log; apt-get's own status.
+# logged_apt_get ARGS...: apt-get ARGS, also kept in $T/log; apt-get's own status.
 logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# none_from_failed_lists PACKAGE...: no PACKAGE is of an architecture whose lists failed ($archs,
-# from apt-get's lines in $T/log); false where they name none, or those of every architecture (all).
+# none_from_failed_lists PACKAGE...: no PACKAGE is of an architecture whose lists failed (sets
+# archs from $T/log); false where the log names none, or all.
 none_from_failed_lists() {
     archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" |
         LC_ALL=C sort -u | paste -s -d ' ' -)
@@ -97,11 +90,10 @@ none_from_failed_lists() {
         case " $archs " in *" $a "*) return 1 ;; esac
     done
 }
-# A mirror in mid-sync serves lists that do not match its Release file, or has lost files, for some
-# minutes: apt-get is tried again after a pause, four times in all.
+# A mirror in mid-sync serves mismatched or missing files for minutes: four tries, with pauses.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    # Set again by none_from_failed_lists only where this try's update fails.
+    # Set only where this try's update fails.
     archs=
     if logged_apt_get update -q || none_from_failed_lists $missing; then
         if [ -n "$archs" ]; then
@@ -112,14 +104,13 @@ for pause in 60 120 240 stop; do
         fi
         logged_apt_get install -y -q --no-install-recommends $missing && exit 0
     fi
-    # Not the mirror's doing (a package unknown, a conflict): apt-get has said why.
+    # Not the mirror's doing: apt-get has said why.
     grep -qE '^[EW]: (Failed|Unable) to fetch' "$T/log" || exit 1
     [ "$pause" != stop ] || break
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"
 done
-# The builds that need nothing from the lists that failed.  The rows go to a file first, so that a
-# failing targets.sh ends this script.
+# The builds that need nothing from the failed lists; a file first, so a failing targets.sh stops.
 sh scripts/targets.sh name packages >"$T/targets"
 others=
 while read -r name packages; do

@@ -1,50 +1,56 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's Quick start as a newcomer runs it, as root, in a fresh minimal Debian root
-# (mmdebstrap's minbase from deb.debian.org) under the caller's LANG, on the commit's files under a
-# path with a space: the first command must end with the month as its status, the second pass; then
-# COMMAND in a clone.  All from mmdebstrap's customize hook, in its namespaces, so that its mounts
-# and processes go with it; the root (format null) is dropped.
+# The README's Quick start as a newcomer runs it, as root in a fresh minbase Debian root under the
+# caller's LANG, in a path with a space: the first command must end with the month as its status,
+# the second pass; then COMMAND in a clone.  All in mmdebstrap's customize hook, so that its mounts
+# and processes go with its namespaces; the root (format null) is dropped.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
 die() { echo "fresh-root: $1" >&2 && exit "${2:-1}"; }
 
-# The customize hook: mmdebstrap calls this script again with the root; a failure here fails
-# mmdebstrap.
+# mmdebstrap's hook runs this script again with the root; a failure fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
     root=$2 dir="/root/source tree/korvanex"
-    at() { echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s, the root $(du -smx "$root" 2>/dev/null | cut -f 1) MB"; }
+    at() {
+        echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s," \
+            "the root $(du -smx "$root" 2>/dev/null | cut -f 1) MB"
+    }
     at "root made"
     mkdir -p "$root$dir"
     tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
-    # in_root CMD: as root in the root, with a login's environment.  Entered
-    # by pivot_root in a mount namespace of its own, not by chroot: the
-    # kernel refuses a chrooted process user namespaces, which reprotest makes.
+    # in_root CMD: as root in the root, with a login's environment; by pivot_root, as the kernel
+    # refuses a chrooted process the user namespaces reprotest makes.
     in_root() {
         # shellcheck disable=SC2016
-        unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" && mkdir -p .host &&
-            pivot_root . .host && umount -l /.host && rmdir /.host && cd "$2" && exec /usr/bin/env -i \
-            HOME=/root USER=root LOGNAME=root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" &&
+            mkdir -p .host && pivot_root . .host && umount -l /.host && rmdir /.host && cd "$2" &&
+            exec /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
             ${3:+"LANG=$3"} /bin/sh -c "$4"' \
             sh "$root" "$dir" "$FRESH_ROOT_LANG" "$1"
     }
-    # FUSE, for the file order reprotest varies (disorderfs).
-    [ ! -c /dev/fuse ] || { touch "$root/dev/fuse" && mount --bind /dev/fuse "$root/dev/fuse"; }
+    # FUSE, for the file order reprotest varies.
+    if [ -c /dev/fuse ]; then
+        touch "$root/dev/fuse"
+        mount --bind /dev/fuse "$root/dev/fuse"
+    fi
     lang=$FRESH_ROOT_LANG
     [ -z "$lang" ] || in_root "localedef -i ${lang%.*} -f ${lang#*.} $lang"
-    recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" -P "$root$dir/cmake/text.cmake")
+    recipe=$(cmake -DKIND=raw -DRECIPE=quick-start "-DREADME=$root$dir/README.md" \
+        -P "$root$dir/cmake/text.cmake")
     build=$(echo "$recipe" | sed -n 1p) tests=$(echo "$recipe" | sed -n 2p) out=$root/root/first.out
-    { [ -n "$tests" ] && [ "$(echo "$recipe" | wc -l)" -eq 2 ]; } || die "no two-line quick-start recipe in README.md"
+    { [ -n "$tests" ] && [ "$(echo "$recipe" | wc -l)" -eq 2 ]; } ||
+        die "no two-line quick-start recipe in README.md"
     echo "== $build"
     before=$(chroot "$root" date +%-m)
     in_root "$build" >"$out" 2>&1 || true
     after=$(chroot "$root" date +%-m)
     cat "$out"
     at "first command done"
-    # The status line, last, must follow the banner, whose lines end in
-    # CR LF, so that a failed build's own status cannot pass for January's 1.
+    # The status line comes last, after the banner's CR LF lines: a failed build's is no January.
     awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
-        END { exit !((last == "exit status: " a || last == "exit status: " b) && before ~ /\r$/) }' "$out" ||
+        END { exit !((last == "exit status: " a || last == "exit status: " b) &&
+            before ~ /\r$/) }' "$out" ||
         die "the first command did not end in \"exit status: $before\" after the banner"
     echo "== $tests"
     in_root "$tests" </dev/null 2>&1 || die "the second command failed"
@@ -64,24 +70,27 @@ case ${1-}:$# in
 *) die "usage: [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]" 2 ;;
 esac
 [ "$(id -u)" -eq 0 ] || die "run as root (mmdebstrap, mount and chroot need it)"
-# The locale is the root's: made there, not looked for here.
+# The locale is made in the root, not looked for here.
 FRESH_ROOT_LANG=${LANG:-} && unset LANG
 case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac
 src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root
 . "$src/scripts/prologue.sh"
-echo "== fresh root: Debian $codename${FRESH_ROOT_LANG:+, LANG=$FRESH_ROOT_LANG}, commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
+echo "== fresh root: Debian $codename${FRESH_ROOT_LANG:+, LANG=$FRESH_ROOT_LANG}," \
+    "commit $(git -C "$src" rev-parse --short HEAD) (uncommitted changes left out)"
 git -C "$src" archive HEAD >"$T/source.tar"
 [ -z "${2-}" ] || git clone -q "$src" "$T/clone"
 FRESH_ROOT_BEGAN=$(date +%s) TMPDIR=$T
-export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}" TMPDIR
+export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" TMPDIR \
+    FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}"
 # --pdeathsig stops mmdebstrap should this script be killed; TERM, that it undoes its mounts, which
 # only its own namespace sees, and ends its processes (a Wine server, a build).
-mmdebstrap_status=0
+status=0
 # shellcheck disable=SC2016
-now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase ${FRESH_ROOT_LANG:+--include=locales} \
-    --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' "$codename" /dev/null 2>&1 || mmdebstrap_status=$?
+now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase \
+    ${FRESH_ROOT_LANG:+--include=locales} --customize-hook='sh "$FRESH_ROOT_SELF" --hook "$1"' \
+    "$codename" /dev/null 2>&1 || status=$?
 verdict=pass
-[ "$mmdebstrap_status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $mmdebstrap_status)"
+[ "$status" -eq 0 ] || verdict="fail (mmdebstrap or its hook, status $status)"
 echo "fresh-root $codename: $verdict, $(($(date +%s) - FRESH_ROOT_BEGAN)) s"
-[ "$mmdebstrap_status" -eq 0 ]
+[ "$status" -eq 0 ]

@@ -1,12 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds the release files into dist/ and checks them, each kind by its recipe in scripts/package/;
-# docs/releasing.md says what they are, the options and the checks.
+# Builds the release files into dist/ and checks them, each kind by its recipe in scripts/package/
+# (docs/releasing.md).
 set -eu
 cd "$(dirname "$0")/.."
 
-# refuse MESSAGE: stop before anything is built, with the status of a wrong call (2).  Once started,
-# the recipes stop with die (common.sh), status 1.
+# A wrong call stops before any build with status 2; later, die (common.sh) stops with 1.
 refuse() { echo "$*" >&2 && exit 2; }
 deb_only="" install="" checks=yes
 for arg; do
@@ -22,10 +21,8 @@ native=$(dpkg --print-architecture)
 [ -n "$deb_only" ] || [ "$native" = amd64 ] ||
     refuse "scripts/package.sh: every release file is built on amd64, this machine is $native;
 here, sh scripts/package.sh --deb builds and checks the $native package alone"
-# The release rows of targets.txt, each parsed once, here, into KIND ARG TOOLCHAIN_FILE NAME: KIND
-# deb, zip or tar; ARG its architecture or name; TOOLCHAIN_FILE - for this machine's compiler.  This
-# machine's .deb is the one built without a toolchain file, whatever other row names its
-# architecture.
+# targets.txt's release rows as KIND ARG TOOLCHAIN_FILE NAME, parsed here alone; TOOLCHAIN_FILE -
+# is this machine's compiler, which alone builds this machine's .deb.
 targets=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 rows=$(while read -r release toolchain name; do
     kind=${release%%:*} arg=${release#*:} file=cmake/toolchains/$toolchain.cmake
@@ -38,9 +35,7 @@ $targets
 EOF
 )
 [ -z "$deb_only" ] || rows=$(echo "$rows" | grep '^deb [^ ]* - ')
-# The packaging tools and each release file's build; a .deb cross-built for ARCH also needs
-# libc6-dev:ARCH, whose symbols file gives its Depends, and the zips need zip (and jq, to check
-# their manifests).
+# A .deb cross-built for ARCH needs libc6-dev:ARCH, whose symbols file gives its Depends.
 # shellcheck disable=SC2046
 sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
     case $kind:$file in
@@ -54,7 +49,7 @@ done | LC_ALL=C sort -u)
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(dpkg-parsechangelog -S Version)
-# The commit's time, which git archive wrote into a source tarball.
+# Outside a clone, the commit's time is in packaging/source-date-epoch.
 [ -e .git ] || SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(cat packaging/source-date-epoch)}
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
@@ -78,12 +73,10 @@ for part in common deb zip manifests tar source; do
     . "scripts/package/$part.sh"
 done
 
-# record KIND ARG TOOLCHAIN_FILE: a row of build-package/built, the one list of what was made, which
-# reprotest's first build hands on to the checks: check_KIND ARG TOOLCHAIN_FILE checks each.
+# build-package/built lists what was made, for check_KIND ARG TOOLCHAIN_FILE, through reprotest too.
 record() { echo "$*" >>build-package/built; }
 
-# The release: from a clone, reprotest's first build of the commit; elsewhere or with --build-only,
-# this one.
+# From a clone the release is reprotest's first build; elsewhere, or with --build-only, this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
@@ -95,8 +88,7 @@ else
     done 3<<EOF
 $rows
 EOF
-    # Once the zips are there, their winget and Scoop manifests: release files with a download
-    # address.
+    # The zips' manifests are release files only with a download address.
     manifests=dist
     if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
         manifests=build-package/manifests
@@ -133,8 +125,7 @@ expect_lines build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-packa
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || die "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The README's recipe, run on the .buildinfo, finds this build's packages as recorded; and run on a
-# copy whose first package is at another version, tells that one.
+# The recipe finds this build's packages as the .buildinfo records them, and tells a changed one.
 info=dist/korvanex_${version}_$native.buildinfo
 cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake >"$T/recipe.md"
 sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" "$T/recipe.md" >"$T/recipe"

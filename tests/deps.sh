@@ -1,17 +1,16 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# scripts/deps.sh, with stand-ins for apt-get, dpkg, dpkg-query, sudo and sleep: deps.sh SOURCE_DIR.
-# A mirror whose i386 lists do not match its Release file: a step that needs nothing from them goes
-# on; one that does tries apt-get four times, then fails, naming the lists and the builds that need
-# none.  A package apt-get does not know fails at once.  A package that an installed one provides is
-# not missing.  A command that fails along the way ends deps.sh with its status.
+# scripts/deps.sh with stand-in apt-get, dpkg, dpkg-query, sudo and sleep: deps.sh SOURCE_DIR.
+# Failed i386 lists: a step needing nothing from them goes on, one that does fails after four tries,
+# naming them and the builds that need none.  An unknown package fails at once; one an installed
+# package provides is not missing; a failing command ends deps.sh with its status.
 . "$(dirname "$0")/lib.sh"
-# deps.sh runs from a copy, whose targets.sh and debian/control a row can break.
+# A copy, whose targets.sh and debian/control a row can break.
 mkdir "$T/bin" "$T/src"
 cp -R "$K/scripts" "$K/targets.txt" "$T/src"
 mkdir "$T/src/debian"
 export CALLS="$T/calls" K
-# Each stand-in ends with status 3, after its output, where its first argument is $FAIL.
+# A stand-in whose first argument is $FAIL ends with status 3, after its output.
 cat >"$T/src/scripts/targets.sh" <<'EOF'
 #!/bin/sh
 sh "$K/scripts/targets.sh" "$@"
@@ -31,7 +30,7 @@ cat >"$T/bin/dpkg" <<'EOF'
 #!/bin/sh
 [ "$1" != --print-architecture ] || echo amd64
 EOF
-# What deb needs, installed; debhelper, in the state $DPKG, provides debhelper-compat.
+# What deb needs is installed; debhelper, in state $DPKG, provides debhelper-compat.
 cat >"$T/bin/dpkg-query" <<'EOF'
 #!/bin/sh
 for p in build-essential git lintian reprotest diffoscope-minimal faketime disorderfs cmake; do
@@ -44,9 +43,8 @@ EOF
 printf '#!/bin/sh\necho "sleep $1" >>"$CALLS"\n' >"$T/bin/sleep"
 printf '#!/bin/sh\nexec "$@"\n' >"$T/bin/sudo"
 chmod +x "$T/bin/"*
-# APT: how apt-get fails (lists, unknown, - not); DPKG: debhelper's state; FAIL: a stand-in's
-# first argument on which it fails, or control (no debian/control); the step or build; then
-# deps.sh's status, apt-get's calls and pauses, and its messages about the i386 lists.
+# APT: how apt-get fails (- not); DPKG; FAIL, or control (no debian/control); the step or build;
+# then deps.sh's status, apt-get's calls and pauses, and its messages about the i386 lists.
 while read -r apt dpkg fail name want; do
     : >"$T/calls"
     rm -f "$T/src/debian/control"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The release step's checks that need no release, in the native build, each on the package step's
-# own code (scripts/package/): release.sh SOURCE_DIR manifests|sums|readme VERSION BUILD_DIR.
+# The package step's own checks that need no release, on its code in scripts/package/:
+#   release.sh SOURCE_DIR manifests|sums|readme VERSION BUILD_DIR
 . "$(dirname "$0")/lib.sh"
 version=$3 B=$4
 cd "$K" || exit 1
@@ -13,8 +13,7 @@ manifests)
     # shellcheck source=scripts/package/manifests.sh
     . scripts/package/manifests.sh
     zips=$(sh scripts/targets.sh release -- ' zip:') || fail "no zip rows in targets.txt"
-    # Stand-in zips, named as the release names them, and their manifests as the package step makes
-    # them.
+    # Stand-in zips, named as released, and their manifests.
     mkdir -p "$T/good/dist"
     cd "$T/good" || exit 1
     ln -s "$K/packaging" "$K/cmake" "$K/README.md" "$K/LICENSE" .
@@ -22,7 +21,7 @@ manifests)
     # shellcheck disable=SC2046 # the names are words
     make_manifests out $(echo "$zips" | sed 's/^zip://')
     cd "$T" || exit 1
-    # Each fault (a file, and the sed command that puts it in) must be refused; none, passed.
+    # A fault (a file, the sed command that makes it) is refused; none, passed.
     while read -r file edit; do
         rm -rf bad
         cp -R good bad

@@ -1,26 +1,22 @@
 # SPDX-License-Identifier: MIT
-# The Debian packages, one for each architecture, built by debhelper from debian/ as Debian builds
-# its own, with a .buildinfo and a .changes each.  Sourced by scripts/package.sh.
+# The Debian packages, built by debhelper as Debian builds its own.
 # shellcheck shell=sh disable=SC2154
 
-# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, natively for
-# this machine's ARCH, else cross-built with Debian's cross and nocheck profiles (the tests run on
-# the packaged program instead). dpkg-buildpackage writes beside the source tree: each build has a
-# copy of the committed source.
+# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, cross-built
+# without tests for another ARCH.  dpkg-buildpackage writes beside the tree, so each has a copy.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
     src=$dir/korvanex-$version
     mkdir -p "$src"
     if [ -e .git ]; then
-        # Through a file, where git's failure stops the step.
+        # A file, where git's failure stops the step.
         git archive -o "$T/source.tar" HEAD
         tar -x -C "$src" -f "$T/source.tar"
     else
-        # A source tarball's tree, less what the builds have added to it.
         find . -mindepth 1 -maxdepth 1 ! -name 'build*' ! -name 'dist*' -exec cp -R {} "$src" \;
     fi
-    # The machine-readable copyright file from LICENSE: the licence's text is written once.
+    # The licence's text is written once, in LICENSE.
     {
         printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
         printf 'Upstream-Name: korvanex\n\nFiles: *\nCopyright: %s\nLicense: MIT\n\n' \
@@ -43,11 +39,10 @@ make_deb() {
     # shellcheck disable=SC2086
     (cd "$src" && dpkg-buildpackage -b -us -uc -J2 $cross) >"$dir/build.log" 2>&1 ||
         die "dpkg-buildpackage $cross: $(tail -n 20 "$dir/build.log")"
-    cp "$dir/korvanex_${version}_$arch".deb "$dir/korvanex_${version}_$arch".buildinfo \
-        "$dir/korvanex_${version}_$arch".changes dist/
+    made=$dir/korvanex_${version}_$arch
+    cp "$made.deb" "$made.buildinfo" "$made.changes" dist/
 }
 
-# check_deb ARCH TOOLCHAIN_FILE
 check_deb() {
     deb=dist/korvanex_${version}_$1.deb
     files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
@@ -58,8 +53,7 @@ check_deb() {
     printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
         die "$deb depends on: $depends"
     dpkg -x "$deb" "$T/deb-$1"
-    # As Debian's own packages: no compiler identification (the notes stay:
-    # the build ID, and the CPU's hardening marks).
+    # No compiler identification, as in Debian's own; the notes stay.
     sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") ||
         die "readelf cannot read $deb's program"
     case $sections in *" .comment "*) die "$deb: the program keeps its .comment section" ;; esac

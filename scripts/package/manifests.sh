@@ -1,12 +1,9 @@
 # SPDX-License-Identifier: MIT
-# The winget and Scoop manifests of the zips, from packaging/windows/*.in (docs/releasing.md): made
-# and checked by scripts/package.sh, and by tests/manifests.sh for stand-in zips, with no release.
-# Their fields are checked against the formats winget and Scoop publish, written below.
+# The zips' winget and Scoop manifests (docs/releasing.md), checked against the formats winget and
+# Scoop publish; tests/release.sh checks them on stand-in zips.
 # shellcheck shell=sh disable=SC2154
 
-# The winget manifests' format.
 winget=1.12.0
-# Where the manifests say the zips are.
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
 
@@ -25,7 +22,6 @@ make_manifests() {
     for w; do
         zip=korvanex-$version-$w
         sha=$(sha256sum "dist/$zip.zip") || die "no $w zip to hash"
-        # winget's and Scoop's names for the zip's word size.
         case $w in *64) arch=x64 bits=64bit ;; *) arch=x86 bits=32bit ;; esac
         installers="$installers
 - Architecture: $arch
@@ -46,8 +42,8 @@ make_manifests() {
     done
 }
 
-# The formats winget and Scoop publish: winget's fields' patterns, wherever they stand, the fields
-# each type requires; Scoop's.  A field of another type (1.12, a YAML number) fails; a line a fault.
+# winget's field patterns, wherever the fields stand, and required fields; Scoop's.  A field of
+# another type (1.12, a YAML number) fails.  One line a fault.
 # shellcheck disable=SC2016 # jq's variables
 formats='
 def n: "(0|[1-9][0-9]{0,3}|[1-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5])";
@@ -89,8 +85,8 @@ def fault(f; why): "\(f): \(why)";
   | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)"))
 '
 
-# check_manifests DIR: the manifests in DIR are YAML and JSON, their fields in their formats, and
-# each zip in dist/ is named in them once, with its SHA-256.
+# check_manifests DIR: the manifests in DIR parse, keep their formats, and give each zip in dist/
+# once, with its SHA-256.
 check_manifests() {
     for f in "$1"/*.yaml; do
         yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||

@@ -1,11 +1,9 @@
 # SPDX-License-Identifier: MIT
-# The static Linux programs, one tarball for each CPU family: linked statically against musl, the
-# command runs on any Linux of that family whatever its C library; musl's licence goes with the code
-# of musl it holds.  Sourced by scripts/package.sh.
+# The static Linux programs, linked with musl for any Linux of their CPU family; musl's licence goes
+# with the musl code they hold.
 # shellcheck shell=sh disable=SC2154
 
-# make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as uname -m names the
-# CPU.
+# make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as uname -m says.
 make_tar() {
     dir=build-package/static-$1
     top=korvanex-$version-linux-$1
@@ -19,8 +17,8 @@ make_tar() {
     write_tarball "$dir/tar" "$top" "dist/$top.tar.gz"
 }
 
-# readme_install DIR README [EMULATOR]: README's install lines, run in DIR as a user copies them,
-# into a prefix in T for /usr/local; the installed korvanex m (under EMULATOR) ends with the month.
+# readme_install DIR README [EMULATOR]: README's install lines, run in DIR as copied, with a prefix
+# in T for /usr/local; the installed korvanex m (under EMULATOR) ends with the month.
 readme_install() {
     prefix=$T/prefix
     mkdir -p "$prefix/bin" "$prefix/share/man/man1"
@@ -33,8 +31,6 @@ readme_install() {
     rm -rf "$prefix"
 }
 
-# check_tar ARCH TOOLCHAIN_FILE: what the tarball holds, its README's install lines, and its program
-# with the tests of the build for that CPU.
 check_tar() {
     top=korvanex-$version-linux-$1
     tarball=dist/$top.tar.gz

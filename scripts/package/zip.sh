@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
-# The Windows zips, 64-bit and 32-bit.  Sourced by scripts/package.sh.
+# The Windows zips.
 # shellcheck shell=sh disable=SC2154
 
-# make_zip NAME TOOLCHAIN_FILE: dist/korvanex-VERSION-NAME.zip.
+# make_zip NAME TOOLCHAIN_FILE: dist/korvanex-VERSION-NAME.zip
 make_zip() {
     dir=build-package/$1
     top=korvanex-$version-$1
@@ -10,16 +10,13 @@ make_zip() {
     # Stripped by the install step (CMakeLists.txt).
     cmake --install "$dir" --prefix "$PWD/$dir/zip/$top" >/dev/null
     normalise "$dir/zip"
-    # Members sorted, times read as UTC, no Unix owners or extra time fields.  The list goes through
-    # a file, where find's failure stops the step.
+    # Sorted, times in UTC, no Unix owners or extra times; a list file, so find's failure stops.
     (cd "$dir/zip" && find "$top" -type f) >"$T/members"
     LC_ALL=C sort -o "$T/members" "$T/members"
     zip=$PWD/dist/$top.zip
     (cd "$dir/zip" && TZ=UTC0 zip -X -D -9 -q "$zip" -@) <"$T/members"
 }
 
-# check_zip NAME TOOLCHAIN_FILE: what the zip holds, and its program under Wine with its Windows
-# build's tests.
 check_zip() {
     top=korvanex-$version-$1
     zip=dist/$top.zip
