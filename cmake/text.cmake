@@ -1,12 +1,12 @@
 # SPDX-License-Identifier: MIT
 # cmake -DKIND=man|text|crlf|control|raw -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md
 #   [-DNAME=VALUE...] -P text.cmake
-# TEMPLATE with each @NAME@ as VALUE (COPYRIGHT and AUTHORS: LICENSE's), and each "@recipe:NAME@",
-# "@table:NAME@" or "@text:NAME@" as the README's fenced block, table or paragraph marked
-# "<!-- recipe: NAME -->" (or table, text); "@releases:tar@" or "@releases:zip@", the release files
-# of that kind in targets.txt and whom they serve.  Written as roff (man), plain text (text; crlf,
-# for Windows; control, a Debian description) or as it stands (raw).  With -DRECIPE=NAME,
-# -DTABLE=NAME or -DTEXT=NAME and no IN, that block alone: the one reader of the marked blocks.
+# The one reader of the README's marked blocks.  TEMPLATE with each @NAME@ as VALUE (COPYRIGHT,
+# AUTHORS: LICENSE's), and each @recipe:NAME@, @table:NAME@ or @text:NAME@ as the README's fenced
+# block, table or paragraph marked <!-- recipe: NAME --> (or table, text); @releases:tar@ or
+# @releases:zip@ as targets.txt's release files of that kind and whom they serve.  Written as roff
+# (man), plain text (text; crlf for Windows; control, a Debian description) or as it stands (raw).
+# -DRECIPE=NAME, -DTABLE=NAME or -DTEXT=NAME, without IN: that block alone.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(top "${README}" ABSOLUTE)
 get_filename_component(top "${top}" DIRECTORY)
@@ -35,10 +35,9 @@ function(roff var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# inline(VAR): VAR's Markdown code spans in bold (man) or bare, its bold plain.
+# inline(VAR): VAR's Markdown code spans bold (man) or bare, its bold plain.
 function(inline var)
-  set(t "${${var}}")
-  string(REPLACE "**" "" t "${t}")
+  string(REPLACE "**" "" t "${${var}}")
   if(KIND STREQUAL man)
     roff(t)
     string(REGEX REPLACE "`([^`]*)`" "\\\\fB\\1\\\\fR" t "${t}")
@@ -48,8 +47,7 @@ function(inline var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# marked(MARKER END): in `body`, the README's text after the line
-# "<!-- MARKER -->" up to END, which must follow.
+# marked(MARKER END): body, the README's text after the line <!-- MARKER --> up to END.
 function(marked marker end)
   set(m "\n<!-- ${marker} -->\n")
   string(FIND "${readme}" "${m}" at)
@@ -64,7 +62,7 @@ function(marked marker end)
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# A fenced block: the fence's line dropped, up to the closing fence.
+# A fenced block, its fences dropped.
 function(recipe name)
   marked("recipe: ${name}" "\n```\n")
   string(REGEX REPLACE "^```[^\n]*\n" "" body "${body}")
@@ -76,7 +74,7 @@ function(recipe name)
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# A paragraph, up to the first empty line; a Debian description's lines begin with a space.
+# A paragraph; a Debian description's lines begin with a space.
 function(text name)
   marked("text: ${name}" "\n\n")
   inline(body)
@@ -86,8 +84,8 @@ function(text name)
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# columns(): lists a and b, headed by their first items, as .TP items under the first cell (the
-# header dropped) or two padded columns under a rule.
+# columns(): lists a and b, headed by their first items, as .TP items (no header), CELL|CELL
+# rows (raw), or two padded columns under a rule.
 macro(columns)
   set(width 0)
   foreach(x IN LISTS a)
@@ -121,9 +119,10 @@ macro(columns)
     endif()
   endforeach()
   string(REGEX REPLACE "\n$" "" body "${body}")
+  set(body "${body}" PARENT_SCOPE)
 endmacro()
 
-# A table of two columns up to the first empty line.  No cell holds a semicolon.
+# A table of two columns.  No cell holds a semicolon.
 function(table name)
   marked("table: ${name}" "\n\n")
   if(NOT KIND MATCHES "man|raw")
@@ -139,10 +138,9 @@ function(table name)
     list(APPEND b "${CMAKE_MATCH_2}")
   endforeach()
   columns()
-  set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# The release files of a kind, named as scripts/package/ names them, by targets.txt's rows.
+# The release files of a kind, named as scripts/package/ names them.
 function(releases kind)
   execute_process(COMMAND sh "${top}/scripts/targets.sh" release users -- " ${kind}:"
                   OUTPUT_VARIABLE rows RESULT_VARIABLE failed)
@@ -163,7 +161,6 @@ function(releases kind)
     list(APPEND b "${CMAKE_MATCH_2}")
   endforeach()
   columns()
-  set(body "${body}" PARENT_SCOPE)
 endfunction()
 
 string(REGEX MATCHALL "@(recipe|table|text|releases):[a-z0-9-]+@" holes "${out}")
