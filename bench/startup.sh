@@ -25,18 +25,19 @@ cmake --build "$static" --target korvanex empty floor >/dev/null
     # shellcheck disable=SC2086 # the program and its arguments
     count=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null $program 2>&1 >/dev/null |
         sed -n 's/.*Collected : //p')
+    # valgrind's status is the program's: a count is its sign of success.
+    [ -n "$count" ] || exit 1
     echo "$name $count"
 done >"$T/instr"
 
 # Wall time: each program, its floor and its empty one take turns, so that noise falls on all
 # alike.  Page faults: the last round's.
 for round in 1 2 3; do
-    {
-        for dir in "$dynamic" "$static"; do
-            "$dynamic/spawn" "$runs" "$dir/korvanex" m -- "$dir/floor" -- "$dir/empty"
-        done
-        "$dynamic/spawn" "$runs" "$(command -v date)" +%m
-    } | paste -d ' ' "$T/instr" - | sed "s/^/$round /"
+    for dir in "$dynamic" "$static"; do
+        "$dynamic/spawn" "$runs" "$dir/korvanex" m -- "$dir/floor" -- "$dir/empty"
+    done >"$T/wall"
+    "$dynamic/spawn" "$runs" "$(command -v date)" +%m >>"$T/wall"
+    paste -d ' ' "$T/instr" "$T/wall" | sed "s/^/$round /"
 done >"$T/rounds"
 
 zone="TZ unset, /etc/localtime"
