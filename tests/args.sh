@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Only the first character of the first argument counts, whatever it is; further arguments change
-# nothing. Anything else gives 255 on the running clock, which a static program then reads itself
-# (not its stand-in). Bytes and sizes cmd cannot pass are Linux's alone.
+# The first argument's first character alone counts.  Any other gives 255 on the running clock,
+# which a static program reads itself, not its stand-in.  Linux's alone: what cmd cannot pass.
 . "$(dirname "$0")/lib.sh"
 # shellcheck disable=SC2034 # read through eval
 high=$(printf '\355\377\200') tab=$(printf '\tm') big=$(head -c 131071 /dev/zero | tr '\0' d) \

@@ -1,12 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2034,SC2129,SC2254 # rows read through eval, as patterns
-# What the program file says of itself (the table below): its CPU, and what it needs of the system;
-# 32-bit ARM from ARMv5TE on, no FPU (Raspberry Pi 1 and Zero).  Windows: the oldest Windows its
-# toolchain file names (WINNT), in the PE header, and no import newer by
-# packaging/windows/imports.txt (Wine has later calls too: only this shows that); the texts beside
-# it.
-#   binary.sh PROGRAM PROCESSOR READELF|OBJDUMP IMPORTS_LIST (LINK: static or dynamic)
+# What the program file says of itself: binary.sh PROGRAM PROCESSOR READELF|OBJDUMP IMPORTS_LIST.
+# 32-bit ARM from ARMv5TE, no FPU (Raspberry Pi 1 and Zero).  Windows: the oldest it runs on
+# (WINNT) in the PE header, no import newer by the list (Wine has later calls), the texts beside it.
 . "$(dirname "$0")/lib.sh"
 # The file itself, not the script that starts it for another CPU.
 K=$1 processor=$2 link=${LINK:-dynamic} tool=$3 list=$4 rows=0 nt=
@@ -23,8 +20,8 @@ else
     sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
     awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
         "$T/headers" >>"$T/got"
-    # Every import, a function by the row's last field (binutils 2.40 has no ordinal column, later
-    # ones do) or "#N", held to the list: DLL names in either case, versions NT major.minor.
+    # Each import, by its row's last field (binutils 2.40 has no ordinal column) or "#N", held to
+    # the list: DLL names in either case, versions NT major.minor.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
         FILENAME == list { if ($1 !~ /^#/) for (i = 3; i <= NF && $i !~ /^[(]/; i++)
@@ -37,15 +34,14 @@ else
         number(since[key]) > number(nt) { bad = bad " " f " (NT " since[key] ")" }
         END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' \
         "$list" "$T/headers" >>"$T/got"
-    # The texts beside it, in the zip too, as Windows text: every line ends in CR LF.
+    # The texts beside it, in the zip too: every line ends in CR LF.
     for f in LICENSE.txt README.txt; do
         awk '!/\r$/ { bad = 1 } END { if (NR > 0 && !bad) printf "crlf %s\n", FILENAME }' \
             "$(dirname "$K")/$f" >>"$T/got"
     done
 fi
 
-# ON: PLATFORM:PROCESSOR:LINK as a pattern; WANT a pattern, empty for a value the file must not
-# hold.
+# ON (PLATFORM:PROCESSOR:LINK) and WANT are patterns; an empty WANT, a value the file must lack.
 major=${nt%.*} minor=${nt#*.}
 while read -r on key want; do
     case $PLATFORM:$processor:$link in $on) ;; *) continue ;; esac

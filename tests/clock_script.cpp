@@ -1,10 +1,9 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * The command, its clock following CLOCK_SCRIPT, local times
- * "YYYY-MM-DDTHH:MM:SS" apart by spaces: call k (from 0) reads the k-th, the
- * last once they run out, where the file CLOCK_CALLS counts the calls; the
- * first without it.  A recipe that calls it is shown a clock that turns
- * between any two calls; Windows, with no preload, a frozen clock.
+ * The command on CLOCK_SCRIPT's local times, "YYYY-MM-DDTHH:MM:SS" apart by
+ * spaces: call k (the file CLOCK_CALLS counts them, else 0) reads the k-th or
+ * the last.  For a clock turning between a recipe's calls, and Windows's
+ * frozen clock.
  */
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +52,6 @@ ScriptedLocalTime(SYSTEMTIME *st)
     return true;
 }
 
-/* The command's own code, its clock (alone) replaced. */
+/* The command's own code, its clock alone replaced. */
 #define HostLocalTime ScriptedLocalTime
 #include "command_driver.cpp"

@@ -1,16 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# scripts/deps.sh with stand-in apt-get, dpkg, dpkg-query, sudo and sleep: deps.sh SOURCE_DIR.
-# Failed i386 lists: a step needing nothing from them goes on, one that does fails after four tries,
-# naming them and the builds that need none.  An unknown package fails at once; one an installed
-# package provides is not missing; a failing command ends deps.sh with its status.
+# scripts/deps.sh, apt-get, dpkg, dpkg-query, sudo and sleep stood in for: deps.sh SOURCE_DIR.
 . "$(dirname "$0")/lib.sh"
-# A copy, whose targets.sh and debian/control a row can break.
+# A copy, whose targets.sh and debian/control a row breaks.
 mkdir "$T/bin" "$T/src"
 cp -R "$K/scripts" "$K/targets.txt" "$T/src"
 mkdir "$T/src/debian"
 export CALLS="$T/calls" K
-# A stand-in whose first argument is $FAIL ends with status 3, after its output.
+# Given $FAIL first, a stand-in ends with status 3 after its output.
 cat >"$T/src/scripts/targets.sh" <<'EOF'
 #!/bin/sh
 sh "$K/scripts/targets.sh" "$@"
@@ -43,14 +40,12 @@ EOF
 printf '#!/bin/sh\necho "sleep $1" >>"$CALLS"\n' >"$T/bin/sleep"
 printf '#!/bin/sh\nexec "$@"\n' >"$T/bin/sudo"
 chmod +x "$T/bin/"*
-# APT: how apt-get fails (- not); DPKG; FAIL, or control (no debian/control); the step or build;
-# then deps.sh's status, apt-get's calls and pauses, and its messages about the i386 lists.
+# APT (how apt-get fails), DPKG, FAIL (control: no debian/control), the step; status, [calls] and
+# i386 messages.  Failed i386 lists fail what needs them after four tries, naming builds that don't.
 while read -r apt dpkg fail name want; do
     : >"$T/calls"
     rm -f "$T/src/debian/control"
-    if [ "$fail" != control ]; then
-        cp "$K/debian/control" "$T/src/debian"
-    fi
+    [ "$fail" = control ] || cp "$K/debian/control" "$T/src/debian"
     APT=$apt DPKG=$dpkg FAIL=$fail PATH=$T/bin:$PATH \
         sh "$T/src/scripts/deps.sh" "$name" >"$T/out" 2>&1
     check "deps.sh $name (apt-get $apt, debhelper $dpkg, failing $fail): status [calls] messages" \

@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Output that cannot be written changes neither the status nor stderr: standard output closed, a
-# full disk, a file at its size limit, a reader gone.  The running clock: the program itself, not a
-# stand-in.
+# Output that cannot be written changes neither status nor stderr.  The running clock: the program
+# itself, not a stand-in.
 . "$(dirname "$0")/lib.sh"
 
 # Wine cannot run under a file size limit of 0: Linux's alone.

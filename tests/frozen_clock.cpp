@@ -1,10 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * Stops the clock at FROZEN_CLOCK seconds since the epoch: preloaded into
- * the command (LD_PRELOAD), or, with FROZEN_WRAP, linked into a static
- * program made of its own objects with -Wl,--wrap.  Serves the entry point
- * of 64-bit time calls on 32-bit CPUs (__clock_gettime64) as well; no
- * system header declares them here, so neither is renamed under us.
+ * Stops the clock at FROZEN_CLOCK seconds since the epoch: preloaded, or with
+ * FROZEN_WRAP linked into a static program with -Wl,--wrap.  No header here
+ * declares these, so neither is renamed under us.
  */
 #include <cstdint>
 #include <cstdlib>
@@ -22,10 +20,7 @@ struct TimespecLong {
     long tv_sec, tv_nsec;
 };
 
-/*
- * The 64-bit time struct timespec of a 32-bit CPU: tv_nsec and its padding,
- * in the order of the CPU's byte order, as one field, 0 in either order.
- */
+/* A 32-bit CPU's 64-bit timespec: tv_nsec and its padding as one field, 0. */
 struct Timespec64 {
     int64_t tv_sec, tv_nsec_and_padding;
 };

@@ -1,10 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Holds the harness to failing.  Every verdict passes through scripts/prologue.sh's way out, so this
-# script sources neither it nor lib.sh: children do, and its own verdict is a plain exit.
-#   sh tests/harness.sh SOURCE_DIR [prologue]
-# prologue: how a script that sources it ends (test.sh and CI ask this first).  Else also a failing
-# suite, and test.sh over a ctest that fails, skips or is stopped; none may leave folder or process.
+# Holds the harness to failing: harness.sh SOURCE_DIR [prologue], the last for the prologue alone.
+# It sources neither scripts/prologue.sh, under test, nor lib.sh: its verdict is a plain exit.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
@@ -12,7 +9,7 @@ trap 'rm -rf "$tmp"' EXIT
 trap 'exit 143' HUP INT QUIT PIPE TERM
 mkdir "$tmp/bin" "$tmp/tmp"
 passed=0 failed=0
-expect() { # WHAT WANT GOT
+check() { # WHAT WANT GOT
     if [ "$2" = "$3" ]; then
         passed=$((passed + 1))
     else
@@ -20,7 +17,7 @@ expect() { # WHAT WANT GOT
         failed=$((failed + 1))
     fi
 }
-# left: the temporary folders and processes ($tmp/pids) a run left, each given a second to go.
+# The folders and processes ($tmp/pids) a run left, each given a second to go.
 alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
@@ -38,13 +35,13 @@ left() {
     printf ']'
     rm -rf "${tmp:?}/tmp/"*
 }
-# A command with a child of its own, which records both and runs until stopped.
+# A command with a child, which records both and runs until stopped.
 # shellcheck disable=SC2016 # its own $$ and $!
 printf '#!/bin/sh\nsleep 300 &\necho "$$ $!" | tr " " "\\n" >>"$PIDS"\nwait\n' >"$tmp/child"
 chmod +x "$tmp/child"
 export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
 
-# A script that sources the prologue, starts the command and ends so: its status, nothing left.
+# A script that sources the prologue, starts the command and ends so: status, nothing left.
 while read -r want ending; do
     : >"$tmp/pids"
     # shellcheck disable=SC2016 # for the child shell
@@ -53,7 +50,7 @@ while read -r want ending; do
         start "$2/child"
         while [ ! -s "$PIDS" ]; do sleep 0.1; done
         eval "$3"' sh "$src" "$tmp" "$ending" >/dev/null 2>&1
-    expect "a script ending with '$ending': status [folders] [processes]" "$want [] []" "$? $(left)"
+    check "a script ending with '$ending': status [folders] [processes]" "$want [] []" "$? $(left)"
 done <<'EOF_TABLE'
 0   true
 3   exit 3
@@ -68,10 +65,9 @@ EOF_TABLE
 if [ "${2-}" != prologue ]; then
     # A suite whose checks fail, on a command that only exits 0.
     sh "$src/tests/failures.sh" /bin/true >"$tmp/out" 2>&1
-    expect "tests/failures.sh on /bin/true: status, its last line" "1 failed" \
+    check "tests/failures.sh on /bin/true: status, its last line" "1 failed" \
         "$? $(tail -n 1 "$tmp/out" | sed -n 's/^[0-9]* passed, [1-9][0-9]* \(failed\)$/\1/p')"
-    # test.sh, its ctest failing, skipping a test, or running until a signal (INT, as Ctrl-C sends
-    # it, or TERM) stops test.sh; a suite's process group stopped.
+    # test.sh over a ctest that fails, skips or runs until INT (Ctrl-C) or TERM; TERM to a group.
     ln -s /bin/true "$tmp/bin/cmake"
     cat >"$tmp/bin/ctest" <<'EOF'
 #!/bin/sh
@@ -87,7 +83,6 @@ EOF
         : >"$tmp/pids"
         set -- scripts/test.sh native
         [ "$to" = script ] || set -- tests/status.sh "$tmp/child"
-        what="$1, ctest $ctest, $signal to the $to"
         CTEST=$ctest CHILD=$tmp/child PATH=$tmp/bin:$PATH \
             env --default-signal=INT,QUIT setsid sh "$src/$1" "$2" >"$tmp/out" 2>&1 &
         pid=$!
@@ -99,7 +94,8 @@ EOF
         case $to in script) group= ;; group) group=- ;; esac
         [ "$signal" = - ] || kill "-$signal" "$group$pid"
         wait "$pid"
-        expect "$what: status [folders] [processes]" "$want [] []" "$? $(left)"
+        check "$1, ctest $ctest, $signal to the $to: status [folders] [processes]" \
+            "$want [] []" "$? $(left)"
     done <<'EOF_TABLE'
 fail  script -    8
 skip  script -    1

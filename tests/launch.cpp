@@ -1,9 +1,5 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * Starts a program with an empty argument vector (argc 0), which a shell
- * cannot do:
- *   launch no-argv PROGRAM
- */
+/* launch no-argv PROGRAM: argc 0, which a shell cannot do. */
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>

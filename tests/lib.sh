@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts; $1 is the command under test, the environment CMake's.  A
-# script queues its table's runs (queue), then run_queued runs and checks them: on Linux one by one;
-# for Windows in one batch file under Wine's cmd (each Wine start costs seconds), the status read as
-# callers do.
+# Sourced by the end-to-end scripts, $1 the command under test.  Runs are queued, then run_queued
+# runs and checks them; for Windows in one batch file (each Wine start costs seconds).
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -39,9 +37,8 @@ printf '%b' "$BANNER$USAGE" >"$T/usage"
 PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
 [ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
 export FROZEN_CLOCK_LIB="$PRELOAD"
-# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock wrapped): the command and
-# launch start through scripts written here, the emulator and the frozen clock for the program
-# alone.
+# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock wrapped): scripts start
+# the command and launch, so that the emulator and the frozen clock reach the program alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross"
     ln -s "$K" "$T/cross/korvanex.real"
@@ -57,8 +54,7 @@ EOF_SCRIPT
     K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=
 fi
 
-# frozen AT COMMAND...: COMMAND with the clock at AT, a time as date -d
-# reads it in UTC (@N: N seconds since the epoch); - for the running clock.
+# frozen AT COMMAND...: the clock at AT, as date -d reads it in UTC; - for the running clock.
 frozen() {
     case $1 in
     -) shift && "$@"; return ;;
@@ -79,11 +75,10 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# queue ON HOW AT WANT ARGS: queues a run, on linux, windows or all, in $zone (- the caller's). HOW:
-# file, pipe, noargv (argument vector empty), closed, full (a full disk), limit (the file size
-# limit), gone (the reader left). AT: the clock (see frozen; for Windows a local time). WANT: the
-# status, a date format the clock showed during the run (%-m), or -. ARGS: words as sh reads them
-# (cmd too, on rows for Windows), or - for none.
+# queue ON HOW AT WANT ARGS: a run on linux, windows or all, in $zone (- the caller's).  HOW: file,
+# pipe, noargv, closed, full (disk), limit (file size), gone (the reader).  AT: as frozen takes (for
+# Windows a local time).  WANT: the status, a date format (%-m) of the clock during the run, or -.
+# ARGS: words for sh (and cmd, on rows for Windows), or - for none.
 queue() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
@@ -105,8 +100,7 @@ run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         [ "$3" = - ] || p=$CLOCK_STANDIN
         eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig $EMULATOR \"\$p\" $5"
     fi
-    # 32-bit Wine's loader, under QEMU, now and then crashes on a loaded
-    # machine: the emulator's fault, not the program's, so the run is made again.
+    # 32-bit Wine's loader under QEMU now and then crashes on a loaded machine: the run again.
     for _ in 1 2 3; do
         : >"$T/$id.t0"
         case $how in
@@ -131,8 +125,8 @@ run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     : >"$T/$id.t1"
 }
 
-# during WHAT FORMAT GOT T0 T1 [ZONE]: checks that GOT is date +FORMAT at a second from T0 to T1, in
-# ZONE (- the caller's); one more, as file times are the kernel's coarse clock, up to a tick behind.
+# during WHAT FORMAT GOT T0 T1 [ZONE]: GOT is date +FORMAT at a second from T0 to T1 + 1 (file
+# times are the kernel's coarse clock, a tick behind), in ZONE (- the caller's).
 during() {
     t=$4 ok=
     while [ "$t" -le $(($5 + 1)) ]; do
@@ -176,8 +170,8 @@ run_queued() { # runs the queued cases, checks them all and ends the script
         case $want in
         -) ;;
         %*)
-            t0=$(stat -c %Y "$T/$id.t0")
-            during "$what" "$want" "$got" "$t0" "$(stat -c %Y "$T/$id.t1")" "$tz"
+            during "$what" "$want" "$got" "$(stat -c %Y "$T/$id.t0")" \
+                "$(stat -c %Y "$T/$id.t1")" "$tz"
             ;;
         *)
             check "$what" "$want" "$got"
@@ -185,7 +179,7 @@ run_queued() { # runs the queued cases, checks them all and ends the script
                 check "$what, if errorlevel" "$want" "$(tr -d '\r ' <"$T/$id.lv" 2>/dev/null)"
             ;;
         esac
-        if [ -s "$T/$id.err" ]; then fail "$what: wrote to stderr: $(head -c 300 "$T/$id.err")"; fi
+        [ ! -s "$T/$id.err" ] || fail "$what: wrote to stderr: $(head -c 300 "$T/$id.err")"
         case $how in closed | full | limit | gone) continue ;; esac
         b=usage
         [ "$args" = - ] || [ "$how" = noargv ] || b=banner

@@ -1,12 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Exact bytes on standard output: the usage text with no argument, the banner alone with one; CR LF
-# on every platform (on Windows the C runtime's text mode makes them of "\n").  For Windows, cmd
-# redirects.
+# everywhere (on Windows, text mode makes them of "\n").
 . "$(dirname "$0")/lib.sh"
 
-# Linux since 5.18 puts an empty program name in place of an empty vector;
-# older kernels start the program with argc 0 (noargv).
+# noargv: Linux since 5.18 gives an empty program name for an empty vector, older ones argc 0.
 while read -r on how want args; do
     queue "$on" "$how" - "$want" "$args"
 done <<'EOF_TABLE'

@@ -1,15 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's recipes as a reader would copy them.  Linux: the shell one under dash (Debian's sh),
-# the clock frozen.  Windows: the batch file under Wine's cmd on the running clock, and the
-# POSIX-shell one under sh, which like Git Bash sees a status's low 8 bits.  With TURNS, each on the
-# stand-in CLOCK_STANDIN, its clock turning between any two of the recipe's calls: the stamp must be
-# of one instant or the other, never a mix.
+# The README's recipes as copied: Linux's under dash, the clock frozen; Windows's batch file under
+# cmd, and its POSIX-shell one (Git Bash sees 8 bits), on the running clock.  With TURNS, the clock
+# turns between any two calls: the stamp is of one instant or the other, never a mix.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-# turned NAME: each turn of $T/cases, "OLD NEW J" (the clock from OLD to
-# NEW after call J), held to its line of $T/lines, "FILE|STAMP DATE" ($F).
+# turned NAME: each turn of $T/cases, "OLD NEW J" (after call J), held to its line of $T/lines.
 turned() {
     paste -d ' ' "$T/cases" "$T/lines" >"$T/turns"
     while read -r old new j got; do
@@ -19,8 +16,7 @@ turned() {
         esac
     done <"$T/turns"
 }
-# cases CALLS: every turn, after every call of a recipe that makes CALLS;
-# one-digit fields, so that a dropped leading zero shows.
+# cases CALLS: every turn after every call; one-digit fields, so that a dropped zero shows.
 cases() {
     while read -r old new; do
         j=0 script=$new
@@ -75,14 +71,14 @@ calls=$(grep -c '^korvanex [a-z]' "$T/recipe.bat")
 check "batch recipe found" 7 "$calls"
 R=$(winpath "$T/recipe.bat") C=$(winpath "$CLOCK_CALLS")
 cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
-# The wmic table's slices, each echoed beside the variable that replaces it.
+# Each wmic slice echoed beside the variable that replaces it.
 # shellcheck disable=SC2016 # cmd's variables
 recipe wmic TABLE | sed 's/^`\([^`]*\)`.*|`\([^`]*\)`$/echo \1 \2/' >"$T/wmic"
 rows=$(grep -c '^echo %dt:~[0-9]*,[0-9]*% %[A-Z]*%$' "$T/wmic")
 check "wmic table found" 7 "$rows"
 : >"$T/scripts"
 [ -z "${TURNS:-}" ] || cases "$calls"
-# One cmd run: the program first on the PATH, on the running clock, then the stand-in at every turn.
+# One cmd run: the program on the running clock, then the stand-in at every turn.
 {
     printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
         "$(winpath "$(dirname "$K")")" "$R"

@@ -1,7 +1,6 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The package step's own checks that need no release, on its code in scripts/package/:
-#   release.sh SOURCE_DIR manifests|sums|readme VERSION BUILD_DIR
+# Checks of scripts/package/ needing no release: release.sh SRC manifests|sums|readme VERSION BUILD
 . "$(dirname "$0")/lib.sh"
 version=$3 B=$4
 cd "$K" || exit 1

@@ -1,9 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # stand-ins and patterns, for other shells and grep
-# The sources' checks, one a test: source.sh SOURCE_DIR format|shellcheck|nodpkg|files V, or
-# source.sh PAGE man.  Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) scripts/build.sh
-# builds with CMake, make and a C++ compiler; without one, it stops at once, naming it alone.
+# The sources' checks: source.sh SOURCE_DIR format|shellcheck|nodpkg|files VERSION, or PAGE man.
 . "$(dirname "$0")/lib.sh"
 case $2 in
 format)
@@ -23,9 +21,9 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
-    # Rendered as groff does without the site's mappings, which print - and \- alike: - as a hyphen,
-    # \- as a minus, which terminals and copying give as the hyphen-minus.  The examples must be the
-    # README's recipes with a minus wherever a user types a hyphen-minus, the quotes ASCII.
+    # Rendered without the site's mappings, which print - and \- alike: - a hyphen, \- a minus
+    # (copied as the hyphen-minus).  The examples are the README's recipes, a minus for each
+    # hyphen-minus, the quotes ASCII.
     mkdir "$T/tmac"
     : >"$T/tmac/man.local"
     printf '.am TH\n.char - \\[hy]\n.char \\- \\[mi]\n.char %s \\[cq]\n.char ` \\[oq]\n..\n' "'" \
@@ -38,11 +36,10 @@ man)
     done
     ;;
 files)
-    # Every file: the version written in debian/changelog alone (the texts take it from the build);
-    # read without scrolling, no line over 100 columns but a Markdown table's row, no file over 200
-    # lines but the manual page.
+    # The version in debian/changelog alone (the texts take it from the build); no line over 100
+    # columns but a Markdown table's row, no file over 200 lines but the manual page.
     cd "$K" || exit 1
-    # git's list in a clone; elsewhere (a source tarball) all but the builds.
+    # git's list in a clone; in a source tarball all but the builds.
     if [ -e .git ]; then
         git ls-files
     else
@@ -67,14 +64,15 @@ files)
 nodpkg)
     need cmake cmake && need make make && need c++ g++
     unset CXX
-    # Links to every command but dpkg's, apt's (the first of each name).
+    # Links to every command but dpkg's and apt's (the first of each name).
     IFS=:
     for d in $PATH; do
         [ -d "$d" ] && mkdir -p "$T/all" && ln -s "$d"/* "$T/all/" 2>/dev/null
     done
     unset IFS
     rm -f "$T/all"/dpkg* "$T/all"/apt*
-    # hidden commands | build.sh's status, what it says is missing, a build
+    # Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) build.sh builds; without a command it
+    # needs, it stops at once, naming it alone.  Hidden commands | status, what is missing, a build.
     while IFS='|' read -r hidden want; do
         rm -rf "$T/src" "$T/cmds"
         mkdir "$T/src"

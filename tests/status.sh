@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The exit status, every letter in both cases: at chosen instants (Windows: a stand-in built from
-# the command's objects, its clock frozen), and on the running clock, read around from date.
+# The status for every letter in both cases, at chosen instants (Windows: on clock_script) and on
+# the running clock.
 . "$(dirname "$0")/lib.sh"
 
 # The year: its last two digits where the status holds 8 bits (y), all of it where 32 (y32).
@@ -27,8 +27,8 @@ done <<'EOF_TABLE'
 0000-01-01T00:00:00  1  1  0    0  0  0  0  0
 EOF_TABLE
 
-# A year the record cannot hold (0 to 65535: both ends) or the C library cannot convert gives 255,
-# as does a century an 8-bit status cannot carry; without a letter the clock is never read.
+# A year out of 0 to 65535, or that the C library cannot convert, gives 255, as does a century an
+# 8-bit status cannot carry; without a letter the clock is never read.
 while read -r on at want args; do
     queue "$on" file "$at" "$want" "$args"
 done <<'EOF_TABLE'

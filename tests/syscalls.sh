@@ -10,11 +10,9 @@ prog=$1
 # The write calls on descriptor 1 (glibc's stdio uses write, musl's writev).
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 
-# Redirected, the text waits in the stream buffer and leaves in one write at exit (musl looks for a
-# terminal when the first line ends: that line first). On a terminal (script's) each line leaves as
-# it ends, each message before the next begins (4 banner lines, 11 of usage), the whole banner
-# before the clock is read, once. The C library reads the clock where strace cannot see it (the
-# vDSO); the frozen clock makes the real call as well.
+# Redirected, the text leaves in one write at exit (musl's first line alone, as it looks for a
+# terminal). On a terminal each line leaves as it ends (4 banner lines, 11 of usage), the banner
+# before the clock is read, once: strace cannot see the vDSO, so the frozen clock makes the call.
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do
@@ -31,8 +29,7 @@ for args in "" m; do
     first=$(sed -E "/$clock/q" "$TRACE" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
         "$(writes) $(grep -cE "$clock" "$TRACE") $first"
-    # It opens files for reading alone; the usage text, no time zone file (-f: each call after its
-    # PID).
+    # It opens files for reading alone; the usage text, no time zone file (-f: a PID first).
     call='(^|^[0-9]+ +)'
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} \
         >/dev/null 2>&1)
@@ -40,8 +37,7 @@ for args in "" m; do
         "$(grep -cE "$call(open|openat)\((AT_FDCWD, )?\"/etc/localtime\"," "$TRACE") \
 $(grep -cE "O_WRONLY|O_RDWR|O_CREAT|${call}creat\(" "$TRACE")"
 done
-# A static program needs nothing of the system: in a root of it and
-# /etc/localtime alone, it tells that zone's hour and minute (UTC+5:30).
+# A static program in a root of it and /etc/localtime alone tells that zone's hour and minute.
 if [ "${LINK:-}" = static ]; then
     need_zone Asia/Kolkata
     mkdir -p "$T/root/etc"

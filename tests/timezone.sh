@@ -1,14 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The clock is read as local time: time zone and daylight saving applied.  Windows takes its zone
-# from Wine (half an hour off UTC, IST-5:30), which a frozen stand-in would skip: there the running
-# clock alone.
+# The clock is read as local time.  Windows's zone is Wine's (IST-5:30), which a frozen stand-in
+# would skip: there the running clock alone.
 . "$(dirname "$0")/lib.sh"
 need_zone Asia/Kolkata
 need_zone right/UTC
 
-# In a right/ zone the clock counts leap seconds: 2016-12-31 23:59:60 is shown as 23:59:59. musl
-# reads no leap-second records and shows the count as it is, 27 seconds ahead.
+# A right/ zone counts leap seconds: 2016-12-31 23:59:60 shows as 23:59:59; musl reads no leap
+# seconds and shows the count, 27 seconds ahead.
 libc=${LIBC:-glibc}
 while read -r on tz at want args; do
     case $on in glibc | musl) [ "$on" = "$libc" ] && on=linux ;; esac

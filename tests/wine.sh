@@ -1,9 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The tests' private Wine prefix.  wine.sh prefix creates it before any test runs, so that Wine's
-# first-run messages reach no test's stderr, and keeps one server and its services up for all;
-# wine.sh stop stops them, and what outlives the server under user-mode emulation, in no other
-# prefix.
+# The tests' Wine prefix.  wine.sh prefix makes it first, so that Wine's first-run messages reach
+# no test's stderr, and keeps one server up for all; wine.sh stop ends it and this prefix's rest.
 set -u
 if [ "$1" = stop ]; then
     wineserver --kill >/dev/null 2>&1
