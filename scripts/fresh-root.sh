@@ -11,11 +11,11 @@ die() { echo "fresh-root: $1" >&2 && exit "${2:-1}"; }
 # mmdebstrap's hook runs this script again with the root; a failure fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
     root=$2 dir="/root/source tree/korvanex"
-    at() {
+    stage() {
         echo "== $1 at $(($(date +%s) - FRESH_ROOT_BEGAN)) s," \
             "the root $(du -smx "$root" 2>/dev/null | cut -f 1) MB"
     }
-    at "root made"
+    stage "root made"
     mkdir -p "$root$dir"
     tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
     # in_root CMD: as root in the root, with a login's environment; by pivot_root, as the kernel
@@ -46,7 +46,7 @@ if [ "${1-}" = --hook ]; then
     in_root "$build" >"$out" 2>&1 || true
     after=$(chroot "$root" date +%-m)
     cat "$out"
-    at "first command done"
+    stage "first command done"
     # The status line comes last, after the banner's CR LF lines: a failed build's is no January.
     awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
         END { exit !((last == "exit status: " a || last == "exit status: " b) &&
@@ -54,13 +54,14 @@ if [ "${1-}" = --hook ]; then
         die "the first command did not end in \"exit status: $before\" after the banner"
     echo "== $tests"
     in_root "$tests" </dev/null 2>&1 || die "the second command failed"
-    at "second command done"
+    stage "second command done"
     [ -n "$FRESH_ROOT_THEN" ] || exit 0
     dir="/root/clone tree/korvanex"
-    mkdir "$root${dir%/*}" && cp -R "$FRESH_ROOT_TMP/clone" "$root$dir"
+    mkdir "$root${dir%/*}"
+    cp -R "$FRESH_ROOT_TMP/clone" "$root$dir"
     echo "== $FRESH_ROOT_THEN, in a clone"
     in_root "$FRESH_ROOT_THEN" </dev/null 2>&1 || die "$FRESH_ROOT_THEN failed"
-    at "$FRESH_ROOT_THEN done"
+    stage "$FRESH_ROOT_THEN done"
     exit 0
 fi
 
