@@ -11,17 +11,28 @@ passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 printf '@echo off\r\n' >"$T/run.bat"
 
-fail() { printf 'FAIL: %s\n' "$*" && failed=$((failed + 1)); }
+fail() {
+    printf 'FAIL: %s\n' "$*"
+    failed=$((failed + 1))
+}
 check() { # WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); else fail "$1: expected $2, got $3"; fi
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        fail "$1: expected $2, got $3"
+    fi
 }
 # finish: the count; a script that checked nothing has failed.
 finish() {
     [ $((passed + failed)) -gt 0 ] || fail "nothing was checked"
-    printf '%d passed, %d failed\n' "$passed" "$failed" && [ "$failed" -eq 0 ]
+    printf '%d passed, %d failed\n' "$passed" "$failed"
+    [ "$failed" -eq 0 ]
 }
 # skip REASON: ends as skipped (77), never as passed.
-skip() { printf 'SKIP: %s\n' "$1" && exit 77; }
+skip() {
+    printf 'SKIP: %s\n' "$1"
+    exit 77
+}
 need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
 need_zone() {
     [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"
@@ -49,7 +60,8 @@ if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
 [ -n "${FROZEN_CLOCK:-}" ] || exec $EMULATOR "$0.real" "$@"
 LD_PRELOAD=${FROZEN_CLOCK_LIB:-} exec $EMULATOR "$0.frozen" "$@"
 EOF_SCRIPT
-    chmod +x "$T/cross/korvanex" && cp "$T/cross/korvanex" "$T/cross/launch"
+    chmod +x "$T/cross/korvanex"
+    cp "$T/cross/korvanex" "$T/cross/launch"
     export EMULATOR
     K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=
 fi
@@ -57,7 +69,11 @@ fi
 # frozen AT COMMAND...: the clock at AT, as date -d reads it in UTC; - for the running clock.
 frozen() {
     case $1 in
-    -) shift && "$@"; return ;;
+    -)
+        shift
+        "$@"
+        return
+        ;;
     @*) c=${1#@} ;;
     *) c=$(date -u -d "$1" +%s) || exit 1 ;;
     esac
@@ -86,7 +102,9 @@ queue() {
 }
 
 zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
-    if [ "$1" = - ]; then shift && "$@"; else z=$1 && shift && TZ=$z "$@"; fi
+    z=$1
+    shift
+    if [ "$z" = - ]; then "$@"; else TZ=$z "$@"; fi
 }
 
 run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
@@ -111,7 +129,8 @@ run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
         noargv) "$LAUNCH" no-argv "$K" >"$o" ;;
         gone)
             # The reader closes its end, then says so; only then does the command start.
-            rm -f "$T/fifo" && mkfifo "$T/fifo"
+            rm -f "$T/fifo"
+            mkfifo "$T/fifo"
             { read -r _ <"$T/fifo" && "$@"; echo $? >"$o"; } |
                 { exec <&- && echo gone >"$T/fifo"; }
             (exit "$(cat "$o")")

@@ -8,7 +8,8 @@ cd "$K" || exit 1
 . scripts/package/common.sh
 case $2 in
 manifests)
-    need yq yq && need jq jq
+    need yq yq
+    need jq jq
     # shellcheck source=scripts/package/manifests.sh
     . scripts/package/manifests.sh
     zips=$(sh scripts/targets.sh release -- ' zip:') || fail "no zip rows in targets.txt"

@@ -62,7 +62,9 @@ files)
     check "lines over 100 columns, files over 200 lines" "" "$(head -n 5 "$T/wide")"
     ;;
 nodpkg)
-    need cmake cmake && need make make && need c++ g++
+    need cmake cmake
+    need make make
+    need c++ g++
     unset CXX
     # Links to every command but dpkg's and apt's (the first of each name).
     IFS=:
