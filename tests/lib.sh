@@ -16,20 +16,15 @@ fail() {
     failed=$((failed + 1))
 }
 check() { # WHAT EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        fail "$1: expected $2, got $3"
-    fi
+    [ "$2" = "$3" ] || fail "$1: expected $2, got $3"
+    [ "$2" != "$3" ] || passed=$((passed + 1))
 }
-# finish: the count; a script that checked nothing has failed.
-finish() {
+finish() { # the count; a script that checked nothing has failed
     [ $((passed + failed)) -gt 0 ] || fail "nothing was checked"
     printf '%d passed, %d failed\n' "$passed" "$failed"
     [ "$failed" -eq 0 ]
 }
-# skip REASON: ends as skipped (77), never as passed.
-skip() {
+skip() { # REASON: ends as skipped (77), never as passed
     printf 'SKIP: %s\n' "$1"
     exit 77
 }
@@ -69,16 +64,12 @@ fi
 # frozen AT COMMAND...: the clock at AT, as date -d reads it in UTC; - for the running clock.
 frozen() {
     case $1 in
-    -)
-        shift
-        "$@"
-        return
-        ;;
+    -) c= ;;
     @*) c=${1#@} ;;
     *) c=$(date -u -d "$1" +%s) || exit 1 ;;
     esac
     shift
-    LD_PRELOAD=$PRELOAD FROZEN_CLOCK=$c "$@"
+    if [ -z "$c" ]; then "$@"; else LD_PRELOAD=$PRELOAD FROZEN_CLOCK=$c "$@"; fi
 }
 
 recipe() { # NAME [TABLE]: the README's block marked "<!-- recipe: NAME -->" (or table)
@@ -168,12 +159,9 @@ run_queued() { # runs the queued cases, checks them all and ends the script
             printf 'set CLOCK_SCRIPT=%s\r\ntype nul >"%s.t0"\r\n' "$at" "$w"
             printf '"%s" %s >"%s.out" 2>"%s.err"\r\n' "$(winpath "$p")" "$args" "$w" "$w"
             printf '>"%s.st" echo %%ERRORLEVEL%%\r\n' "$w"
-            case $want in
-            [0-9]*)
+            [ "${want#[0-9]}" = "$want" ] ||
                 printf 'if errorlevel %d if not errorlevel %d >"%s.lv" echo %d\r\n' \
                     "$want" $((want + 1)) "$w" "$want"
-                ;;
-            esac
             printf 'type nul >"%s.t1"\r\n' "$w"
         } >>"$T/run.bat"
     done <"$T/cases"
@@ -202,9 +190,8 @@ run_queued() { # runs the queued cases, checks them all and ends the script
         case $how in closed | full | limit | gone) continue ;; esac
         b=usage
         [ "$args" = - ] || [ "$how" = noargv ] || b=banner
-        if cmp -s "$T/$b" "$T/$id.out"; then passed=$((passed + 1)); else
-            fail "$what: not the $b's bytes" && od -c "$T/$id.out" | head -n 20
-        fi
+        same=$(cmp -s "$T/$b" "$T/$id.out" && echo yes)
+        check "$what: the $b's bytes" yes "${same:-no: $(od -c "$T/$id.out" | head -n 20)}"
     done <"$T/cases"
     finish
 }
