@@ -1,9 +1,7 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * The least any program doing korvanex's job must do: write the banner
- * through stdio, read the clock once as local time, exit with a field of it.
- * Built the same way as the command, it is the floor the command is held to:
- * what it costs beyond this is the command's own overhead.
+ * The least korvanex's job takes: a banner through stdio, one local-time read, a field as status.
+ * Built like the command, it is the floor: the command's cost beyond it is its own overhead.
  */
 #include <cstdio>
 #include <ctime>
@@ -11,7 +9,7 @@
 int
 main(void)
 {
-    /* Text of the banner's size, 72 bytes in four CR LF lines; the banner is the command's. */
+    /* 72 bytes in four CR LF lines, the banner's size. */
     fputs("\r\n------------------\r\n---------------------------\r\n-------------------\r\n",
           stdout);
     struct timespec ts;

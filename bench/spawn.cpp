@@ -1,9 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * spawn RUNS PROGRAM [ARG...] [-- PROGRAM [ARG...]]...: for each PROGRAM,
- * run in turn, the median microseconds from posix_spawn (a fork would cost
- * more than the programs measured) to the end of its wait, and the median
- * of its own page faults (wait4's, taken after exec).
+ * spawn RUNS PROGRAM [ARG...] [-- PROGRAM [ARG...]]...: for each PROGRAM, run in turn, the median
+ * microseconds from posix_spawn (a fork costs more than what is measured) to its wait's end, and
+ * its median page faults (wait4's, after exec).
  */
 #include <algorithm>
 #include <cstdio>

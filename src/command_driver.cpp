@@ -1,18 +1,11 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * korvanex: writes a banner and ends with one field of the local date and
- * time as the exit status, so that scripts can test it without parsing text.
- */
+/* korvanex writes a banner and exits with a local-time field, so scripts need not parse text. */
 #include <optional>
 
 #include "host.h"
 #include "time_selector.h"
 
-/*
- * Status when there is no value to give: the first character names no
- * field, the clock names a time the record cannot hold, or the status
- * cannot carry the value.
- */
+/* No value: an unknown letter, a clock the record cannot hold, or a value too big. */
 static const int kNoValue = 255;
 
 static void
@@ -44,7 +37,7 @@ main(int argc, char *argv[])
     HostSetup();
     PrintBanner();
 
-    /* argc may be 0 when started through execve with no arguments at all. */
+    /* argc is 0 after an execve with no arguments. */
     if (argc < 2) {
         PrintUsage();
         return 0;

@@ -1,31 +1,20 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * What differs between the hosts the command runs on: where the clock comes
- * from, how line ends become CR LF, what the exit status holds.  The build
- * compiles exactly one implementation of this interface.
- */
+/* What differs by host: the clock, CR LF line ends, the status's width.  One is built. */
 #ifndef KORVANEX_HOST_H
 #define KORVANEX_HOST_H
 
 #include "systemtime.h"
 
-/* How many bits of the exit status the parent process sees. */
+/* The bits of the exit status that the parent sees. */
 extern const int kHostStatusBits;
 
 /* Called once, before anything is written. */
 void HostSetup(void);
 
-/*
- * Writes one message to standard output as a text-mode stream does: every
- * "\n" leaves as CR LF.  A failed write is ignored.
- */
+/* Writes to stdout with each "\n" as CR LF, as text mode does; a failed write is ignored. */
 void HostPrint(const char *text);
 
-/*
- * Fills *st with the local wall-clock time, time zone and daylight saving
- * applied.  False when the clock cannot be read, or names a time that the
- * record cannot hold.
- */
+/* Fills *st with local time, zone and DST applied; false if unread or beyond the record. */
 bool HostLocalTime(SYSTEMTIME *st);
 
 #endif

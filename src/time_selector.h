@@ -7,18 +7,12 @@
 
 #include "systemtime.h"
 
-/*
- * The value of the field the letter names, or nothing when the letter is
- * not one of the fourteen the command knows.  Pure: reads no clock.
- */
+/* The field the letter names, or nothing for an unknown letter; it reads no clock. */
 std::optional<int> SelectTimeValue(char letter, const SYSTEMTIME &st);
 
 /*
- * The exit status that carries the value the letter selected, where the
- * status holds `bits` bits, or nothing when it cannot carry it.  The year
- * then leaves as its last two digits, which the century completes; any
- * other value must stay below the status's top value, which means "no
- * value".
+ * The value as a status of `bits` bits, or nothing if it does not fit below the top value, which
+ * means "no value".  A narrow status gets the year's last two digits; the century completes them.
  */
 std::optional<int> FoldToStatus(char letter, int value, int bits);
 

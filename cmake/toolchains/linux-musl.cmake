@@ -1,11 +1,10 @@
 # SPDX-License-Identifier: MIT
-# A static program on musl, for any Linux of its CPU family: g++'s C++
-# headers, told no glibc is underneath (Debian has no C++ library for musl,
-# and none is needed), musl's libc and libgcc.  The including file sets
-# KORVANEX_MUSL (under /usr/lib) and, for another CPU, KORVANEX_GNU (the g++
-# prefix) and KORVANEX_QEMU_ARCH.
+# Static on musl, for any Linux of the CPU family: g++'s C++ headers told there is no glibc (Debian
+# has no C++ library for musl; none is needed), musl's libc, libgcc.  The including file sets
+# KORVANEX_MUSL (under /usr/lib), and for another CPU KORVANEX_GNU (g++'s prefix) and
+# KORVANEX_QEMU_ARCH.
 set(CMAKE_SYSTEM_NAME Linux)
-# For the tests: stdio and time zones differ, and how the clock is frozen.
+# The tests allow for musl's stdio, time zones and clock freezing.
 set(KORVANEX_LIBC musl)
 set(KORVANEX_LINK static)
 
@@ -35,8 +34,7 @@ string(CONCAT CMAKE_CXX_FLAGS_INIT "${musl_flags}"
   " -isystem ${cxx_headers} -isystem ${cxx_target_headers}"
   " \"-D__GLIBC_PREREQ(major, minor)=0\"")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -nodefaultlibs")
-# A group: on 32-bit ARM libgcc's division helpers call musl's raise(), and
-# code with exception tables (the tests' helpers, not the command) names
+# A group: 32-bit ARM's libgcc division calls musl's raise(), and the tests' exception tables name
 # the EABI unwinder's personality routines, in libgcc_eh.
 set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lc -lgcc -lgcc_eh -Wl,--end-group")
 set(CMAKE_C_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES}")

@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Windows, with Debian's mingw-w64 for KORVANEX_MINGW_ARCH; CTest runs the
-# programs under Wine's KORVANEX_WINE_LOADER.  The including file sets both,
-# and KORVANEX_WINNT, the oldest Windows as _WIN32_WINNT names it.
+# Windows by Debian's mingw-w64 for KORVANEX_MINGW_ARCH, tested under Wine's KORVANEX_WINE_LOADER;
+# the including file sets both and KORVANEX_WINNT, the oldest Windows as _WIN32_WINNT.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${KORVANEX_MINGW_ARCH})
 
@@ -14,16 +13,14 @@ set(CMAKE_FIND_ROOT_PATH /usr/${KORVANEX_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Debian keeps the loader for each word size under /usr/lib/wine.
+# Debian keeps wine and wine64 in /usr/lib/wine.
 find_program(KORVANEX_WINE NAMES ${KORVANEX_WINE_LOADER} HINTS /usr/lib/wine)
 if(KORVANEX_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANEX_WINE})
 endif()
 
-# The oldest Windows in one value: the headers hide what came later, and the
-# PE header's OS and subsystem versions say it, so an older Windows refuses
-# the program rather than failing on a missing import.  No link time in the
-# PE header: the same sources link to the same bytes.
+# The headers hide later APIs, and the PE OS and subsystem versions make an older Windows refuse
+# the program, not fail on a missing import.  No timestamp: the same sources give the same bytes.
 math(EXPR korvanex_winnt_major "${KORVANEX_WINNT} >> 8")
 math(EXPR korvanex_winnt_minor "${KORVANEX_WINNT} & 0xff")
 set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=${KORVANEX_WINNT}")

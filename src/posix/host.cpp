@@ -1,8 +1,5 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * POSIX host, ISO C and POSIX interfaces only: line ends translated on the
- * way into stdio, and the local-time record filled from localtime_r.
- */
+/* POSIX host: CR LF added on the way into stdio, the record filled from localtime_r. */
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -17,24 +14,19 @@ const int kHostStatusBits = 8;
 void
 HostSetup(void)
 {
-    /*
-     * A reader that went away, or a file grown to the size limit, must not
-     * end the run before its status: the write fails, and that is ignored.
-     */
+    /* A closed pipe or the file size limit must not end the run before its status. */
     signal(SIGPIPE, SIG_IGN);
     signal(SIGXFSZ, SIG_IGN);
 }
 
 /*
- * Through stdout's own buffering: line by line on a terminal, so each
- * message is out before the next begins; redirected, held in the buffer and
- * written at exit (in one write with glibc; musl looks for a terminal only
- * when the first line ends, and writes that line on its own).
+ * Through stdout's buffer: by line on a terminal, else in one write at exit (but musl, looking for
+ * a terminal when the first line ends, writes that line alone).
  */
 void
 HostPrint(const char *text)
 {
-    /* One thread only, so no lock; stored straight into the buffer. */
+    /* One thread, so no lock. */
     for (; *text != '\0'; text++) {
         if (*text == '\n')
             putc_unlocked('\r', stdout);
@@ -60,7 +52,7 @@ HostLocalTime(SYSTEMTIME *st)
     st->wDay = static_cast<uint16_t>(tm.tm_mday);
     st->wHour = static_cast<uint16_t>(tm.tm_hour);
     st->wMinute = static_cast<uint16_t>(tm.tm_min);
-    /* A leap second (60) is shown as the last ordinary one. */
+    /* A leap second (60) shows as 59. */
     st->wSecond = static_cast<uint16_t>(tm.tm_sec > 59 ? 59 : tm.tm_sec);
     st->wMilliseconds = static_cast<uint16_t>(ts.tv_nsec / 1000000);
     return true;

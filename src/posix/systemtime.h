@@ -1,8 +1,5 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * The local-time record, with the layout and field names of the Windows
- * API's SYSTEMTIME, for hosts that do not have it.
- */
+/* Windows's SYSTEMTIME, its layout and names, for hosts without it. */
 #ifndef KORVANEX_SYSTEMTIME_H
 #define KORVANEX_SYSTEMTIME_H
 

@@ -1,8 +1,5 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * Windows host: the C runtime opens standard output in text mode, which
- * already turns every "\n" into CR LF, and an exit status holds 32 bits.
- */
+/* Windows host: stdout is in text mode, which already writes "\n" as CR LF. */
 #include <cstdio>
 
 #include "host.h"
