@@ -6,10 +6,9 @@
 # block, table or paragraph marked <!-- recipe: NAME --> (or table, text); @releases:tar@ or
 # @releases:zip@ as targets.txt's release files of that kind and whom they serve.  Written as roff
 # (man), plain text (text; crlf for Windows; control, a Debian description) or as it stands (raw).
-# -DRECIPE=NAME, -DTABLE=NAME or -DTEXT=NAME, without IN: that block alone.
+# -DRECIPE, -DTABLE or -DTEXT=NAME without IN: that block alone.
 cmake_minimum_required(VERSION 3.25)
-get_filename_component(top "${README}" ABSOLUTE)
-get_filename_component(top "${top}" DIRECTORY)
+get_filename_component(top "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 file(STRINGS "${top}/LICENSE" COPYRIGHT REGEX "^Copyright ")
 string(REGEX REPLACE "^Copyright [(]c[)] [0-9]+ " "" AUTHORS "${COPYRIGHT}")
 if(IN)
@@ -30,6 +29,8 @@ function(roff var)
   string(REPLACE "\\" "\\e" t "\n${${var}}")
   string(REPLACE "-" "\\-" t "${t}")
   string(REPLACE "'" "\\(aq" t "${t}")
+  string(REPLACE "~" "\\(ti" t "${t}")
+  string(REPLACE "^" "\\(ha" t "${t}")
   string(REGEX REPLACE "\n([.'])" "\n\\\\&\\1" t "${t}")
   string(SUBSTRING "${t}" 1 -1 t)
   set(${var} "${t}" PARENT_SCOPE)

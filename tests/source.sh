@@ -21,13 +21,20 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
-    # Rendered without the site's mappings, which print - and \- alike: - a hyphen, \- a minus
-    # (copied as the hyphen-minus).  The examples are the README's recipes, a minus for each
-    # hyphen-minus, the quotes ASCII.
+    # As groff typesets it without the site's mappings (Debian's print - and \- alike): the
+    # examples are the README's recipes, a minus (\-) for each hyphen-minus, the rest ASCII.
     mkdir "$T/tmac"
     : >"$T/tmac/man.local"
-    printf '.am TH\n.char - \\[hy]\n.char \\- \\[mi]\n.char %s \\[cq]\n.char ` \\[oq]\n..\n' "'" \
-        >"$T/tmac/typeset.tmac"
+    cat >"$T/tmac/typeset.tmac" <<'EOF'
+.am TH
+.char - \[hy]
+.char \- \[mi]
+.char ' \[cq]
+.char ` \[oq]
+.char ~ \[u02DC]
+.char ^ \[u02C6]
+..
+EOF
     groff -M "$T/tmac" -man -mtypeset -Tutf8 -P-cbou "$K" | sed 's/^ *//' >"$T/page"
     for name in sh batch windows-sh; do
         recipe "$name" | sed 's/^ *//; s/-/\xe2\x88\x92/g' | grep . >"$T/recipe"
