@@ -9,7 +9,7 @@ dynamic=${1:-build-test/native}
 static=${2:-build-test/static-x86_64}
 runs=${RUNS:-2000}
 command -v valgrind >/dev/null ||
-    { echo "valgrind not installed (Debian package valgrind)" >&2 && exit 2; }
+    { echo "valgrind not installed (Debian package valgrind)" >&2; exit 2; }
 cmake --build "$dynamic" --target korvanex empty floor spawn >/dev/null
 cmake --build "$static" --target korvanex empty floor >/dev/null
 # shellcheck source=scripts/prologue.sh

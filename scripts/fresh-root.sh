@@ -6,7 +6,10 @@
 # and processes go with its namespaces; the root (format null) is dropped.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
-die() { echo "fresh-root: $1" >&2 && exit "${2:-1}"; }
+die() {
+    echo "fresh-root: $1" >&2
+    exit "${2:-1}"
+}
 
 # mmdebstrap's hook runs this script again with the root; a failure fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
@@ -72,7 +75,8 @@ case ${1-}:$# in
 esac
 [ "$(id -u)" -eq 0 ] || die "run as root (mmdebstrap, mount and chroot need it)"
 # The locale is made in the root, not looked for here.
-FRESH_ROOT_LANG=${LANG:-} && unset LANG
+FRESH_ROOT_LANG=${LANG:-}
+unset LANG
 case $FRESH_ROOT_LANG in C | C.* | POSIX) FRESH_ROOT_LANG= ;; esac
 src=$(cd "$(dirname "$0")/.." && pwd)
 sh "$src/scripts/deps.sh" fresh-root

@@ -6,7 +6,10 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # A wrong call stops before any build with status 2; later, die (common.sh) stops with 1.
-refuse() { echo "$*" >&2 && exit 2; }
+refuse() {
+    echo "$*" >&2
+    exit 2
+}
 deb_only="" install="" checks=yes
 for arg; do
     case $arg in

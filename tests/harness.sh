@@ -48,9 +48,10 @@ while read -r want ending; do
     env --default-signal=INT,QUIT sh -c 'set -e
         . "$1/scripts/prologue.sh"
         start "$2/child"
-        while [ ! -s "$PIDS" ]; do sleep 0.1; done
+        for i in $(seq 300); do [ -s "$PIDS" ] || sleep 0.1; done
         eval "$3"' sh "$src" "$tmp" "$ending" >/dev/null 2>&1
-    check "a script ending with '$ending': status [folders] [processes]" "$want [] []" "$? $(left)"
+    check "a script ending with '$ending': status [folders] [processes] started" "$want [] [] 2" \
+        "$? $(left) $(grep -c . "$tmp/pids")"
 done <<'EOF_TABLE'
 0   true
 3   exit 3
@@ -94,14 +95,14 @@ EOF
         case $to in script) group= ;; group) group=- ;; esac
         [ "$signal" = - ] || kill "-$signal" "$group$pid"
         wait "$pid"
-        check "$1, ctest $ctest, $signal to the $to: status [folders] [processes]" \
-            "$want [] []" "$? $(left)"
+        check "$1, ctest $ctest, $signal to the $to: status [folders] [processes] skips said" \
+            "$want" "$? $(left) $(grep -c ' 1 skipped, for want' "$tmp/out")"
     done <<'EOF_TABLE'
-fail  script -    8
-skip  script -    1
-run   script INT  130
-run   script TERM 143
--     group  TERM 143
+fail  script -    8 [] [] 0
+skip  script -    1 [] [] 1
+run   script INT  130 [] [] 0
+run   script TERM 143 [] [] 0
+-     group  TERM 143 [] [] 0
 EOF_TABLE
 fi
 echo "$passed passed, $failed failed"

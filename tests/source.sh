@@ -21,7 +21,7 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
-    # As groff typesets it without the site's mappings (Debian's print - and \- alike): the
+    # As groff typesets without the site's mappings (Debian's print - and \- alike): the
     # examples are the README's recipes, a minus (\-) for each hyphen-minus, the rest ASCII.
     mkdir "$T/tmac"
     : >"$T/tmac/man.local"
@@ -37,7 +37,8 @@ man)
 EOF
     groff -M "$T/tmac" -man -mtypeset -Tutf8 -P-cbou "$K" | sed 's/^ *//' >"$T/page"
     for name in sh batch windows-sh; do
-        recipe "$name" | sed 's/^ *//; s/-/\xe2\x88\x92/g' | grep . >"$T/recipe"
+        recipe "$name" >"$T/recipe" || fail "no $name recipe"
+        sed -i 's/^ *//; s/-/\xe2\x88\x92/g; /^$/d' "$T/recipe"
         check "the $name recipe's lines not in the page as copied" "" \
             "$(grep -v -x -F -f "$T/page" "$T/recipe" | head -n 3)"
     done

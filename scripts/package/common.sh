@@ -2,9 +2,15 @@
 # What the recipes share; scripts/package.sh sets version, native and T.
 # shellcheck shell=sh disable=SC2154
 
-ok() { echo "ok: $*" && passed=$((passed + 1)); }
+ok() {
+    echo "ok: $*"
+    passed=$((passed + 1))
+}
 # Unlike tests/lib.sh's fail, die stops at once.
-die() { echo "FAIL: $*" && exit 1; }
+die() {
+    echo "FAIL: $*"
+    exit 1
+}
 
 # The modes and times the archives record, whatever the umask and the clock.
 normalise() {

@@ -36,7 +36,7 @@ make_manifests() {
     done
     for t in packaging/windows/*.in; do
         cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" \
-            "-DCOPYRIGHT=$(grep '^Copyright ' LICENSE)" "-DINSTALLERS=$installers" \
+            "-DINSTALLERS=$installers" \
             "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" \
             -DREADME=README.md -P cmake/text.cmake
     done

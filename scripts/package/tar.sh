@@ -21,7 +21,6 @@ make_tar() {
 # in T for /usr/local; the installed korvanex m (under EMULATOR) ends with the month.
 readme_install() {
     prefix=$T/prefix
-    mkdir -p "$prefix/bin" "$prefix/share/man/man1"
     sed -n "s|^ *\(install .*\) /usr/local/|\1 $prefix/|p" "$2" >"$T/install.sh"
     [ "$(grep -c . "$T/install.sh")" = 2 ] ||
         die "$2: not two install lines: $(cat "$T/install.sh")"
