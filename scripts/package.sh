@@ -24,8 +24,8 @@ native=$(dpkg --print-architecture)
 [ -n "$deb_only" ] || [ "$native" = amd64 ] ||
     refuse "scripts/package.sh: every release file is built on amd64, this machine is $native;
 here, sh scripts/package.sh --deb builds and checks the $native package alone"
-# targets.txt's release rows as KIND ARG TOOLCHAIN_FILE NAME, parsed here alone; TOOLCHAIN_FILE -
-# is this machine's compiler, which alone builds this machine's .deb.
+# targets.txt's release rows, parsed here alone: KIND ARG TOOLCHAIN_FILE NAME, where - (this
+# machine's compiler) alone builds this machine's .deb.
 targets=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 rows=$(while read -r release toolchain name; do
     kind=${release%%:*} arg=${release#*:} file=cmake/toolchains/$toolchain.cmake
