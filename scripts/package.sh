@@ -49,6 +49,14 @@ sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
     echo "$name"
 done | LC_ALL=C sort -u)
 
+# What a row's toolchain needs beyond Debian's packages, made here once, outside reprotest's clones.
+KORVANEX_TOOLCHAINS=${KORVANEX_TOOLCHAINS:-$PWD/build-toolchains}
+export KORVANEX_TOOLCHAINS
+for name in $(echo "$rows" | cut -d ' ' -f 4); do
+    row=$(sh scripts/targets.sh toolchain bootstrap -- "^$name ")
+    [ "${row#* }" = - ] || sh "${row#* }" "$KORVANEX_TOOLCHAINS/${row%% *}"
+done
+
 # Options from the environment that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(dpkg-parsechangelog -S Version)

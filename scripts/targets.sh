@@ -1,9 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Prints fields of targets.txt's stanzas (name, toolchain, release, options, packages, users), a
-# stanza a line in their order, "-" for a field left out; with -- PATTERN, only the stanzas whose
-# fields, a line in that order, match that extended regular expression.  users, which holds spaces,
-# is asked for last.
+# Prints fields of targets.txt's stanzas (name, toolchain, bootstrap, release, options, packages,
+# users), a stanza a line in their order, "-" for a field left out; with -- PATTERN, only the
+# stanzas whose fields, a line in that order, match that extended regular expression.  users, which
+# holds spaces, is asked for last.
 #   sh scripts/targets.sh FIELD... [-- PATTERN]
 set -eu
 fields=
@@ -13,7 +13,7 @@ while [ $# -gt 0 ] && [ "$1" != -- ]; do
 done
 awk -v fields="$fields" -v pattern="${2-}" '
     BEGIN {
-        n = split("name toolchain release options packages users", names, " ")
+        n = split("name toolchain bootstrap release options packages users", names, " ")
         for (i = 1; i <= n; i++) known[names[i]]
         wanted = split(fields, want, " ")
         for (i = 1; i <= wanted; i++) if (!(want[i] in known)) fault("no field " want[i])

@@ -18,18 +18,23 @@ else
     nt=$WINNT
     "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
     sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
+    # The PE header's Machine field, past the "PE\0\0" that the DOS header's word at 0x3c points to.
+    pe=$(od -A n --endian=little -t u4 -j 60 -N 4 "$K" | tr -d ' ')
+    machine=$(od -A n --endian=little -t x2 -j $((pe + 4)) -N 2 "$K" | tr -d ' ')
+    echo "machine ${machine#0}" >>"$T/got"
     awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
         "$T/headers" >>"$T/got"
     # Each import, by its row's last field (binutils 2.40 has no ordinal column) or "#N", held to
-    # the list: DLL names in either case, versions NT major.minor.
+    # the list: DLL names in either case, versions NT major.minor.  LLVM's objdump, which reads
+    # ARM64 right, heads each DLL with a "lookup" row.
     awk -v nt="$nt" -v list="$list" '
         function number(v, p) { split(v, p, "."); return p[1] * 100 + p[2] }
         FILENAME == list { if ($1 !~ /^#/) for (i = 3; i <= NF && $i !~ /^[(]/; i++)
             since[tolower($1) " " $i] = $2; next }
         /^[[:space:]]*DLL Name:/ { dll = tolower($3); next }
-        /^[[:space:]]*$/ { dll = ""; next }
-        dll == "" || $1 == "vma:" { next }
-        { f = NF < 3 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF; key = dll " " f; n++ }
+        /^[[:space:]]*$/ || $1 == "lookup" { dll = ""; next }
+        dll == "" || $1 == "vma:" || $1 == "Hint/Ord" { next }
+        { f = NF < 2 ? "?" $0 : $NF == "<none>" ? "#" $2 : $NF; key = dll " " f; n++ }
         !(key in since) { bad = bad " " f " (unlisted)"; next }
         number(since[key]) > number(nt) { bad = bad " " f " (NT " since[key] ")" }
         END { print "imports", n == 0 ? "none" : bad == "" ? "listed" : bad }' \
@@ -68,6 +73,10 @@ linux:*:dynamic           needed           libc.so.6
 linux:*:dynamic           interpreter      /lib*/ld-linux*.so.*
 windows:x86_64:*          format           pei-x86-64
 windows:i686:*            format           pei-i386
+windows:aarch64:*         format           coff-arm64
+windows:x86_64:*          machine          8664
+windows:i686:*            machine          14c
+windows:aarch64:*         machine          aa64
 windows:*:*               MajorOSystemVersion    $major
 windows:*:*               MinorOSystemVersion    $minor
 windows:*:*               MajorSubsystemVersion  $major

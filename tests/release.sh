@@ -37,6 +37,7 @@ manifests)
 out/Korvanex.Korvanex.yaml s/^ManifestVersion: .*/ManifestVersion: 1.12/
 out/korvanex.json s/},$/}/
 out/Korvanex.Korvanex.installer.yaml s/Architecture: x64/Architecture: amd64/
+out/Korvanex.Korvanex.installer.yaml s/Architecture: arm64/Architecture: x64/
 out/Korvanex.Korvanex.locale.en-US.yaml /^License:/d
 out/korvanex.json s/"hash": "/&x/
 dist/korvanex-$version-win64.zip s/^/another /

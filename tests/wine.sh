@@ -4,7 +4,7 @@
 # no test's stderr, and keeps one server up for all; wine.sh stop ends it and this prefix's rest.
 set -u
 if [ "$1" = stop ]; then
-    wineserver --kill >/dev/null 2>&1
+    "${WINESERVER:-wineserver}" --kill >/dev/null 2>&1
     for dir in /proc/[0-9]*; do
         [ "${dir#/proc/}" != $$ ] && tr '\0' '\n' 2>/dev/null <"$dir/environ" |
             grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "${dir#/proc/}" 2>/dev/null
@@ -13,12 +13,12 @@ if [ "$1" = stop ]; then
 fi
 # Under user-mode emulation creating a prefix now and then hangs: again.
 for attempt in 1 2 3 4; do
-    wineserver --kill >/dev/null 2>&1
+    "${WINESERVER:-wineserver}" --kill >/dev/null 2>&1
     rm -rf "$WINEPREFIX"
     if timeout 150 "$EMULATOR" wineboot --init >/dev/null 2>&1 &&
-        timeout 60 wineserver --wait && [ -f "$WINEPREFIX/system.reg" ]; then
+        timeout 60 "${WINESERVER:-wineserver}" --wait && [ -f "$WINEPREFIX/system.reg" ]; then
         # Started here, the server outlives the test: it must not hold its output.
-        wineserver --persistent </dev/null >/dev/null 2>&1
+        "${WINESERVER:-wineserver}" --persistent </dev/null >/dev/null 2>&1
         timeout 150 "$EMULATOR" cmd /c exit >/dev/null 2>&1 && exit 0
     fi
     echo "attempt $attempt to set up Wine failed"

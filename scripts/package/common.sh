@@ -92,6 +92,8 @@ reproduce() {
     [ -c /dev/fuse ] && command -v disorderfs >/dev/null || vary="$vary,-fileordering"
     unshare --uts true 2>/dev/null || vary="$vary,-domain_host"
     store=$PWD/build-package/reprotest
+    # The toolchains made outside the clone, quoted for reprotest's shell.
+    made=$(printf '%s\n' "$KORVANEX_TOOLCHAINS" | sed "s/'/'\\\\''/g")
     artifacts='dist/* build-package/comparable/* build-package/built'
     [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] ||
         artifacts="$artifacts build-package/manifests/*"
@@ -99,7 +101,7 @@ reproduce() {
         --diffoscope-arg=--exclude-directory-metadata=yes \
         --diffoscope-arg='--exclude=*/dist/*.buildinfo' \
         --diffoscope-arg='--exclude=*/dist/*.changes' \
-        -s "$T/src" "sh scripts/package.sh --build-only $deb_only" \
+        -s "$T/src" "KORVANEX_TOOLCHAINS='$made' sh scripts/package.sh --build-only $deb_only" \
         "$artifacts" \
         >build-package/reprotest.log 2>&1 || {
         ! grep -q '^packages: FAILED' build-package/reprotest.log ||

@@ -22,7 +22,12 @@ make_manifests() {
     for w; do
         zip=korvanex-$version-$w
         sha=$(sha256sum "dist/$zip.zip") || die "no $w zip to hash"
-        case $w in *64) arch=x64 bits=64bit ;; *) arch=x86 bits=32bit ;; esac
+        # winget's architecture, and Scoop's, by the zip's name.
+        case $w in
+        arm64) arch=arm64 bits=arm64 ;;
+        *64) arch=x64 bits=64bit ;;
+        *) arch=x86 bits=32bit ;;
+        esac
         installers="$installers
 - Architecture: $arch
   InstallerUrl: '$url/$zip.zip'
@@ -82,11 +87,16 @@ def fault(f; why): "\(f): \(why)";
   | ([$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .InstallerSha256],
      [$s[] | .architecture[] | select(.url | endswith("/" + $zip)) | .hash])
   | select(map(ascii_downcase) != [$sha])
-  | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)"))
+  | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)")),
+($sums | split("\n")[] | select(. != "") | split("  ")[1] | sub(".*/"; "") as $zip
+  | [$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .Architecture]
+  | map({x64: "64bit", x86: "32bit", arm64: "arm64"}[.]) as $a
+  | [$s[] | .architecture | to_entries[] | select(.value.url | endswith("/" + $zip)) | .key]
+  | select(. != $a) | fault($zip; "Scoop names \(.), winget \($a)"))
 '
 
 # check_manifests DIR: the manifests in DIR parse, keep their formats, and give each zip in dist/
-# once, with its SHA-256.
+# once, with its SHA-256, for the same CPU in both.
 check_manifests() {
     for f in "$1"/*.yaml; do
         yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||
