@@ -28,6 +28,12 @@ awk -v fields="$fields" -v pattern="${2-}" '
     {
         for (i = 1; i <= n; i++) value[names[i]] = "-"
         for (i = 1; i <= NF; i++) {
+            # A line that starts with spaces goes on with the field above.
+            if ($i ~ /^ +[^ ]/ && i > 1) {
+                sub(/^ +/, "", $i)
+                value[key] = value[key] $i
+                continue
+            }
             key = $i
             sub(/: .*/, "", key)
             if (!(key in known) || $i !~ /^[a-z]+: [^ ]/) fault("targets.txt: not a field: " $i)

@@ -38,7 +38,8 @@ for name in $names; do
         if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
     # What the row's toolchain needs beyond Debian's packages, made once.
     boot=$(sh scripts/targets.sh toolchain bootstrap -- "^$name ")
-    [ "${boot#* }" = - ] || now sh "${boot#* }" "${KORVANEX_TOOLCHAINS:-build-toolchains}/${boot%% *}"
+    made=${KORVANEX_TOOLCHAINS:-build-toolchains}/${boot%% *}
+    [ "${boot#* }" = - ] || now sh "${boot#* }" "$made"
     # Wine's server leaves the process group: stopped through its prefix.
     prefix=build-test/$name/wineprefix
     undo="[ ! -d $prefix ] || WINEPREFIX=\$PWD/$prefix sh tests/wine.sh stop"

@@ -22,11 +22,13 @@ major=$(clang -dumpversion | cut -d . -f 1)
 llvm_bin=/usr/lib/llvm-$major/bin
 # Source=version of each installed package, to fetch and to compare with the last run's.
 versions=$(dpkg-query -W -f '${source:Package}=${source:Version}\n' "clang-$major" \
-    mingw-w64-common libwine:arm64) || die "clang-$major, mingw-w64-common or libwine:arm64 is missing"
+    mingw-w64-common libwine:arm64) ||
+    die "clang-$major, mingw-w64-common or libwine:arm64 is missing"
 [ "$(cat "$dir/done" 2>/dev/null)" != "$versions" ] || exit 0
 # The two source packages built here.
 sources=$(echo "$versions" | grep -v '^wine=')
-echo "$triple toolchain: building into $dir what Debian lacks, from" $sources
+echo "$triple toolchain: building into $dir what Debian lacks, from" \
+    "$(echo "$sources" | paste -s -d ' ' -)"
 rm -rf "$dir/src" "$dir/build" "$dir/sysroot" "$dir/resource" "$dir/wine" "$dir/done"
 mkdir -p "$dir/src" "$dir/build" "$dir/sysroot/lib" "$dir/resource/lib/windows" "$dir/apt/lists"
 
@@ -37,6 +39,7 @@ apt_get() {
         -o APT::Sandbox::User="$(id -un)" "$@"
 }
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+# shellcheck disable=SC2016 # apt's own $(FIELD)s
 apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
     LC_ALL=C sort -u | sed "s|^|deb-src [signed-by=$keyring] |" >"$dir/apt/sources.list"
 [ -s "$dir/apt/sources.list" ] || die "apt knows no Debian mirror here to fetch sources from"
@@ -48,8 +51,11 @@ fetched() {
 }
 apt_get update >"$dir/apt/log" 2>&1 || fetched "any package"
 for source in $sources; do
-    (cd "$dir/src" && apt_get source --download-only "$source") >"$dir/apt/log" 2>&1 ||
-        fetched "$source"
+    (cd "$dir/src" && apt_get source --download-only "$source") >"$dir/apt/log" 2>&1 && continue
+    # The upstream tarball, checked against the signed index, is all that is built from; a mirror
+    # may have it and not the .dsc.
+    set -- "$dir/src/${source%%=*}"_*.orig.tar.*
+    [ -e "$1" ] || fetched "$source"
 done
 # Only what is built here is unpacked (Debian's patches touch neither).
 unpack() {
@@ -75,19 +81,21 @@ ln -s "$resources/include" "$dir/resource/include"
     AR="$llvm_bin/llvm-ar" RANLIB="$llvm_bin/llvm-ranlib" DLLTOOL="$llvm_bin/llvm-dlltool" &&
     make -s -j "$(getconf _NPROCESSORS_ONLN)" && make -s install) >"$dir/build/crt.log" 2>&1 ||
     die "the C runtime did not build: $(tail -n 20 "$dir/build/crt.log")"
-cmake -S "$rt/lib/builtins" -B "$dir/build/builtins" -DCMAKE_SYSTEM_NAME=Windows \
-    -DCMAKE_C_COMPILER="$llvm_bin/clang" -DCMAKE_ASM_COMPILER="$llvm_bin/clang" \
-    -DCMAKE_C_COMPILER_TARGET=$triple -DCMAKE_ASM_COMPILER_TARGET=$triple \
-    -DCMAKE_SYSROOT="$dir/sysroot" -DCMAKE_C_FLAGS="$flags -resource-dir=$dir/resource" \
-    -DCMAKE_ASM_FLAGS="$flags" -DCMAKE_AR="$llvm_bin/llvm-ar" \
-    -DCMAKE_RANLIB="$llvm_bin/llvm-ranlib" -DCMAKE_C_COMPILER_WORKS=ON \
-    -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCOMPILER_RT_DEFAULT_TARGET_ONLY=ON \
-    -DCOMPILER_RT_BAREMETAL_BUILD=OFF -DCMAKE_BUILD_TYPE=Release \
-    -DLLVM_COMMON_CMAKE_UTILS="$rt/../cmake" >"$dir/build/builtins.log" 2>&1 &&
-    cmake --build "$dir/build/builtins" -j "$(getconf _NPROCESSORS_ONLN)" \
-        >>"$dir/build/builtins.log" 2>&1 ||
+{
+    cmake -S "$rt/lib/builtins" -B "$dir/build/builtins" -DCMAKE_SYSTEM_NAME=Windows \
+        -DCMAKE_C_COMPILER="$llvm_bin/clang" -DCMAKE_ASM_COMPILER="$llvm_bin/clang" \
+        -DCMAKE_C_COMPILER_TARGET=$triple -DCMAKE_ASM_COMPILER_TARGET=$triple \
+        -DCMAKE_SYSROOT="$dir/sysroot" -DCMAKE_C_FLAGS="$flags -resource-dir=$dir/resource" \
+        -DCMAKE_ASM_FLAGS="$flags" -DCMAKE_AR="$llvm_bin/llvm-ar" \
+        -DCMAKE_RANLIB="$llvm_bin/llvm-ranlib" -DCMAKE_C_COMPILER_WORKS=ON \
+        -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCOMPILER_RT_DEFAULT_TARGET_ONLY=ON \
+        -DCOMPILER_RT_BAREMETAL_BUILD=OFF -DCMAKE_BUILD_TYPE=Release \
+        -DLLVM_COMMON_CMAKE_UTILS="$rt/../cmake" &&
+        cmake --build "$dir/build/builtins" -j "$(getconf _NPROCESSORS_ONLN)"
+} >"$dir/build/builtins.log" 2>&1 ||
     die "compiler-rt's builtins did not build: $(tail -n 20 "$dir/build/builtins.log")"
-find "$dir/build/builtins" -name 'libclang_rt.builtins*.a' -exec cp {} "$dir/resource/lib/windows/" \;
+find "$dir/build/builtins" -name 'libclang_rt.builtins*.a' \
+    -exec cp {} "$dir/resource/lib/windows/" \;
 
 # ARM64 Wine: its loader and server unpacked (the package would displace x86-64 Wine's), each
 # behind a script that runs it under QEMU.  Wine starts its processes by the loader beside it, its
@@ -99,13 +107,17 @@ dpkg-deb -x "$dir"/src/wine64_*_arm64.deb "$dir/wine"
 mkdir -p "$dir/wine/usr/lib/aarch64-linux-gnu" "$dir/wine/usr/share"
 ln -s /usr/lib/aarch64-linux-gnu/wine "$dir/wine/usr/lib/aarch64-linux-gnu/wine"
 ln -s /usr/share/wine "$dir/wine/usr/share/wine"
+# Wine 8 starts them as wine64 and wineserver64, Wine 10 as wine and wineserver.
 for program in wine64 wineserver64; do
     mv "$dir/wine/usr/lib/wine/$program" "$dir/wine/usr/lib/wine/$program.elf"
-    cat >"$dir/wine/usr/lib/wine/$program" <<'EOF'
+    for name in "$program" "${program%64}"; do
+        sed "s/PROGRAM/$program/" >"$dir/wine/usr/lib/wine/$name" <<'EOF'
 #!/bin/sh
-exec env WINELOADERNOEXEC=1 QEMU_CPU=neoverse-n1 qemu-aarch64-static -0 "$0" "$0.elf" "$@"
+exec env WINELOADERNOEXEC=1 QEMU_CPU=neoverse-n1 qemu-aarch64-static -0 "$0" \
+    "$(dirname "$0")/PROGRAM.elf" "$@"
 EOF
-    chmod +x "$dir/wine/usr/lib/wine/$program"
+        chmod +x "$dir/wine/usr/lib/wine/$name"
+    done
 done
 rm -rf "$dir/src" "$dir/build"
 echo "$versions" >"$dir/done"
