@@ -1,123 +1,108 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# What Debian lacks to build and test for Windows on ARM64, made once into DIR from Debian's own
-# packages: the mingw-w64 C runtime and compiler-rt's builtins, built by this machine's clang from
-# the source packages of its mingw-w64 headers and of its LLVM; ARM64 Wine's loader and server,
-# run by QEMU user emulation.  Run again, it does nothing unless those packages changed.
+# Makes into DIR what Debian lacks for Windows on ARM64: the mingw-w64 C runtime and compiler-rt's
+# builtins, built by clang from the source packages of the installed headers and LLVM, and ARM64
+# Wine run by QEMU.  Again, it does nothing unless those packages changed.
 #   sh cmake/toolchains/aarch64-w64-mingw32.sh DIR
 set -eu
-[ $# -eq 1 ] || {
-    echo "usage: sh $0 DIR" >&2
-    exit 2
-}
-mkdir -p "$1"
-dir=$(cd "$1" && pwd)
-triple=aarch64-w64-mingw32
+mkdir -p "${1:?usage: sh $0 DIR}"
+dir=$(cd "$1" && pwd) triple=aarch64-w64-mingw32
 die() {
     echo "$triple toolchain: $*" >&2
     exit 1
 }
 resources=$(clang -print-resource-dir) || die "no clang here (Debian package clang)"
 major=$(clang -dumpversion | cut -d . -f 1)
-llvm_bin=/usr/lib/llvm-$major/bin
-# Source=version of each installed package, to fetch and to compare with the last run's.
+bin=/usr/lib/llvm-$major/bin
 versions=$(dpkg-query -W -f '${source:Package}=${source:Version}\n' "clang-$major" \
     mingw-w64-common libwine:arm64) ||
     die "clang-$major, mingw-w64-common or libwine:arm64 is missing"
 [ "$(cat "$dir/done" 2>/dev/null)" != "$versions" ] || exit 0
-# The two source packages built here.
 sources=$(echo "$versions" | grep -v '^wine=')
-echo "$triple toolchain: building into $dir what Debian lacks, from" \
-    "$(echo "$sources" | paste -s -d ' ' -)"
-rm -rf "$dir/src" "$dir/build" "$dir/sysroot" "$dir/resource" "$dir/wine" "$dir/done"
-mkdir -p "$dir/src" "$dir/build" "$dir/sysroot/lib" "$dir/resource/lib/windows" "$dir/apt/lists"
+echo "$triple toolchain: building into $dir from $(echo "$sources" | paste -s -d ' ' -)"
+rm -rf "$dir/src" "$dir/crt" "$dir/builtins" "$dir/sysroot" "$dir/resource" "$dir/wine" \
+    "$dir/apt" "$dir/log" "$dir/done"
+mkdir -p "$dir/src" "$dir/crt" "$dir/sysroot/lib" "$dir/resource/lib/windows" "$dir/apt/lists"
 
-# Debian's source packages, by a list of this machine's mirrors for sources alone, kept here.
+# Source packages, by deb-src lines for this machine's mirrors, in lists of their own.
 apt_get() {
     apt-get -q -o "Dir::Etc::SourceList=$dir/apt/sources.list" -o Dir::Etc::SourceParts=- \
         -o "Dir::State::Lists=$dir/apt/lists" -o "Dir::Cache=$dir/apt" \
-        -o APT::Sandbox::User="$(id -un)" "$@"
+        -o APT::Sandbox::User="$(id -un)" "$@" >"$dir/apt/log" 2>&1
 }
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 # shellcheck disable=SC2016 # apt's own $(FIELD)s
 apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
-    LC_ALL=C sort -u | sed "s|^|deb-src [signed-by=$keyring] |" >"$dir/apt/sources.list"
+    LC_ALL=C sort -u |
+    sed 's|^|deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] |' \
+        >"$dir/apt/sources.list"
 [ -s "$dir/apt/sources.list" ] || die "apt knows no Debian mirror here to fetch sources from"
 fetched() {
-    echo "$triple toolchain: Debian's source of $1 could not be fetched from the mirrors of" \
-        "/etc/apt/sources.list (as deb-src lines, in $dir/apt/sources.list); apt-get said:" >&2
-    tail -n 5 "$dir/apt/log" >&2
-    exit 1
+    die "Debian's source of $1 could not be fetched by the deb-src lines of" \
+        "$dir/apt/sources.list; apt-get said: $(tail -n 5 "$dir/apt/log")"
 }
-apt_get update >"$dir/apt/log" 2>&1 || fetched "any package"
-for source in $sources; do
-    (cd "$dir/src" && apt_get source --download-only "$source") >"$dir/apt/log" 2>&1 && continue
-    # The upstream tarball, checked against the signed index, is all that is built from; a mirror
-    # may have it and not the .dsc.
-    set -- "$dir/src/${source%%=*}"_*.orig.tar.*
-    [ -e "$1" ] || fetched "$source"
-done
-# Only what is built here is unpacked (Debian's patches touch neither).
-unpack() {
-    for tarball in "$dir/src/$1"_*.orig.tar.*; do
-        case $tarball in *.asc) continue ;; esac
-        shift
-        tar -x -C "$dir/src" -f "$tarball" --wildcards "$@"
+# orig PACKAGE: its upstream tarball, the one file built from.
+orig() {
+    for f in "$1"_*.orig.tar.*; do
+        case $f in *.asc) ;; *) [ -e "$f" ] && echo "$f" && return ;; esac
     done
+    return 1
 }
-unpack mingw-w64 '*/mingw-w64-crt/*'
-unpack "llvm-toolchain-$major" '*/compiler-rt/*' '*/cmake/*'
-crt=$(echo "$dir"/src/*/mingw-w64-crt) rt=$(echo "$dir"/src/*/compiler-rt)
+apt_get update || fetched "any package"
+cd "$dir/src"
+for source in $sources; do
+    # A mirror may have the tarball and not the .dsc.
+    apt_get source --download-only "$source" || orig "${source%%=*}" >/dev/null ||
+        fetched "$source"
+done
+tar -xf "$(orig mingw-w64)" --wildcards '*/mingw-w64-crt/*'
+tar -xf "$(orig "llvm-toolchain-$major")" --wildcards '*/compiler-rt/*' '*/cmake/*'
 
-# Objects that do not tell where they were built, nor carry debug information.
+# No build paths nor debug information in what the program links.
 flags="-O2 -ffile-prefix-map=$dir=/toolchain"
-cc="$llvm_bin/clang --target=$triple --sysroot=$dir/sysroot -resource-dir=$dir/resource"
 ln -s /usr/share/mingw-w64/include "$dir/sysroot/include"
 ln -s "$resources/include" "$dir/resource/include"
-# The C runtime for msvcrt.dll, as Debian's headers are made for (configure's default is UCRT).
-(cd "$dir/build" && mkdir crt && cd crt && "$crt/configure" -q --host=$triple \
-    --prefix="$dir/sysroot" --libdir="$dir/sysroot/lib" --enable-libarm64 --disable-lib32 \
-    --disable-lib64 --with-default-msvcrt=msvcrt CC="$cc" CFLAGS="$flags" \
-    AR="$llvm_bin/llvm-ar" RANLIB="$llvm_bin/llvm-ranlib" DLLTOOL="$llvm_bin/llvm-dlltool" &&
-    make -s -j "$(getconf _NPROCESSORS_ONLN)" && make -s install) >"$dir/build/crt.log" 2>&1 ||
-    die "the C runtime did not build: $(tail -n 20 "$dir/build/crt.log")"
+jobs=$(getconf _NPROCESSORS_ONLN)
+# For msvcrt.dll, as Debian's headers are (configure's default is UCRT, and a mismatch is silent).
+crt=$(echo "$dir"/src/*/mingw-w64-crt)
+(cd "$dir/crt" && "$crt/configure" -q --host=$triple \
+    --prefix="$dir/sysroot" --enable-libarm64 --disable-lib32 --disable-lib64 \
+    --with-default-msvcrt=msvcrt CFLAGS="$flags" AR="$bin/llvm-ar" RANLIB="$bin/llvm-ranlib" \
+    CC="$bin/clang --target=$triple --sysroot=$dir/sysroot -resource-dir=$dir/resource" \
+    DLLTOOL="$bin/llvm-dlltool" && make -s -j "$jobs" && make -s install) >"$dir/log" 2>&1 ||
+    die "the C runtime did not build: $(tail -n 20 "$dir/log")"
 {
-    cmake -S "$rt/lib/builtins" -B "$dir/build/builtins" -DCMAKE_SYSTEM_NAME=Windows \
-        -DCMAKE_C_COMPILER="$llvm_bin/clang" -DCMAKE_ASM_COMPILER="$llvm_bin/clang" \
+    cmake -S "$(echo "$dir"/src/*/compiler-rt/lib/builtins)" -B "$dir/builtins" \
+        -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_AR="$bin/llvm-ar" \
+        -DCMAKE_C_COMPILER="$bin/clang" -DCMAKE_ASM_COMPILER="$bin/clang" \
         -DCMAKE_C_COMPILER_TARGET=$triple -DCMAKE_ASM_COMPILER_TARGET=$triple \
         -DCMAKE_SYSROOT="$dir/sysroot" -DCMAKE_C_FLAGS="$flags -resource-dir=$dir/resource" \
-        -DCMAKE_ASM_FLAGS="$flags" -DCMAKE_AR="$llvm_bin/llvm-ar" \
-        -DCMAKE_RANLIB="$llvm_bin/llvm-ranlib" -DCMAKE_C_COMPILER_WORKS=ON \
-        -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCOMPILER_RT_DEFAULT_TARGET_ONLY=ON \
-        -DCOMPILER_RT_BAREMETAL_BUILD=OFF -DCMAKE_BUILD_TYPE=Release \
-        -DLLVM_COMMON_CMAKE_UTILS="$rt/../cmake" &&
-        cmake --build "$dir/build/builtins" -j "$(getconf _NPROCESSORS_ONLN)"
-} >"$dir/build/builtins.log" 2>&1 ||
-    die "compiler-rt's builtins did not build: $(tail -n 20 "$dir/build/builtins.log")"
-find "$dir/build/builtins" -name 'libclang_rt.builtins*.a' \
-    -exec cp {} "$dir/resource/lib/windows/" \;
+        -DCMAKE_ASM_FLAGS="$flags" -DCMAKE_RANLIB="$bin/llvm-ranlib" \
+        -DCMAKE_C_COMPILER_WORKS=ON -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY \
+        -DCOMPILER_RT_DEFAULT_TARGET_ONLY=ON \
+        -DLLVM_COMMON_CMAKE_UTILS="$(echo "$dir"/src/*/cmake)" &&
+        cmake --build "$dir/builtins" -j "$jobs"
+} >"$dir/log" 2>&1 || die "compiler-rt's builtins did not build: $(tail -n 20 "$dir/log")"
+find "$dir/builtins" -name 'libclang_rt.builtins*.a' -exec cp {} "$dir/resource/lib/windows" \;
 
-# ARM64 Wine: its loader and server unpacked (the package would displace x86-64 Wine's), each
-# behind a script that runs it under QEMU.  Wine starts its processes by the loader beside it, its
-# server by WINESERVER.  QEMU's default CPU makes Wine spin on an illegal instruction.
-(cd "$dir/src" && apt-get download -q -o APT::Sandbox::User="$(id -un)" \
-    "wine64:arm64=$(dpkg-query -W -f '${Version}' libwine:arm64)") >"$dir/apt/log" 2>&1 ||
-    fetched wine64:arm64
-dpkg-deb -x "$dir"/src/wine64_*_arm64.deb "$dir/wine"
-mkdir -p "$dir/wine/usr/lib/aarch64-linux-gnu" "$dir/wine/usr/share"
-ln -s /usr/lib/aarch64-linux-gnu/wine "$dir/wine/usr/lib/aarch64-linux-gnu/wine"
+# Wine's loader and server, unpacked (the package would displace x86-64 Wine's), each behind a
+# script that runs it by QEMU, whose default CPU makes Wine spin on an illegal instruction.  Wine
+# starts processes by the loader beside it, named as in Wine 8 or 10.
+apt-get download -q -o APT::Sandbox::User="$(id -un)" \
+    "wine64:arm64=$(dpkg-query -W -f '${Version}' libwine:arm64)" >"$dir/log" 2>&1 ||
+    die "ARM64 Wine could not be fetched; apt-get said: $(tail -n 5 "$dir/log")"
+dpkg-deb -x wine64_*_arm64.deb "$dir/wine"
+wine=$dir/wine/usr/lib/wine
+mkdir -p "$wine/../aarch64-linux-gnu"
+ln -s /usr/lib/aarch64-linux-gnu/wine "$wine/../aarch64-linux-gnu/wine"
 ln -s /usr/share/wine "$dir/wine/usr/share/wine"
-# Wine 8 starts them as wine64 and wineserver64, Wine 10 as wine and wineserver.
 for program in wine64 wineserver64; do
-    mv "$dir/wine/usr/lib/wine/$program" "$dir/wine/usr/lib/wine/$program.elf"
+    mv "$wine/$program" "$wine/$program.elf"
     for name in "$program" "${program%64}"; do
-        sed "s/PROGRAM/$program/" >"$dir/wine/usr/lib/wine/$name" <<'EOF'
-#!/bin/sh
-exec env WINELOADERNOEXEC=1 QEMU_CPU=neoverse-n1 qemu-aarch64-static -0 "$0" \
-    "$(dirname "$0")/PROGRAM.elf" "$@"
-EOF
-        chmod +x "$dir/wine/usr/lib/wine/$name"
+        # shellcheck disable=SC2016 # for the script's shell
+        printf '#!/bin/sh\nexec env WINELOADERNOEXEC=1 QEMU_CPU=neoverse-n1 %s "$0" %s "$@"\n' \
+            "qemu-aarch64-static -0" "\"\$(dirname \"\$0\")/$program.elf\"" >"$wine/$name"
+        chmod +x "$wine/$name"
     done
 done
-rm -rf "$dir/src" "$dir/build"
+cd "$dir" && rm -rf src crt builtins log apt/*.bin
 echo "$versions" >"$dir/done"
