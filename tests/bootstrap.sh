@@ -29,8 +29,7 @@ done
 case " $* :$APT" in
 *" indextargets "*:nomirror) ;;
 *" indextargets "*) echo 'http://deb.debian.org/debian/ bookworm main' ;;
-*" source "*:nosource) echo 'E: Failed to fetch http://m/p/mingw-w64_10.0.0-3.dsc  404' && exit 100 ;;
-*" source "*) exit 0 ;;
+*" source "*:nosource) echo 'E: Failed to fetch http://m/p/mingw-w64_10.0.0-3.dsc' && exit 100 ;;
 *) exit 0 ;;
 esac
 EOF
