@@ -5,6 +5,7 @@
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
 K=$1
+# EMULATOR: for Windows, Wine, one path; for Linux, QEMU and its options, words.
 PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-}
 . "$(dirname "$0")/../scripts/prologue.sh"
 passed=0 failed=0 n=0 zone=-
@@ -107,7 +108,7 @@ run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     else # Not in the batch: cmd cannot close or fill a file for it.
         p=$K
         [ "$3" = - ] || p=$CLOCK_STANDIN
-        eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig $EMULATOR \"\$p\" $5"
+        eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig \"\$EMULATOR\" \"\$p\" $5"
     fi
     # 32-bit Wine's loader under QEMU now and then crashes on a loaded machine: the run again.
     for _ in 1 2 3; do
@@ -168,7 +169,7 @@ run_queued() { # runs the queued cases, checks them all and ends the script
     if [ "$PLATFORM" = windows ]; then
         # cmd would end with the last row's status (Wine 10, as Windows).
         printf 'exit /b 0\r\n' >>"$T/run.bat"
-        $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
+        "$EMULATOR" cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
             fail "cmd ended with $?: $(head -c 500 "$T/bat.out")"
     fi
     while IFS='	' read -r id how at want tz args; do

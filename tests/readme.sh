@@ -95,8 +95,7 @@ check "wmic table found" 7 "$rows"
     printf 'exit /b 0\r\n'
 } >"$T/run.bat"
 before=$(date +%s)
-# shellcheck disable=SC2086 # EMULATOR may be words
-timeout 600 $EMULATOR cmd /c "$(winpath "$T/run.bat")" >"$T/out" 2>"$T/err"
+timeout 600 "$EMULATOR" cmd /c "$(winpath "$T/run.bat")" >"$T/out" 2>"$T/err"
 check "cmd's status" 0 "$?"
 after=$(date +%s)
 check "no error output" "" "$(head -c 300 "$T/err")"
@@ -115,7 +114,7 @@ fi
 
 recipe windows-sh >"$T/recipe.sh"
 check "POSIX-shell recipe found" 4 "$(wc -l <"$T/recipe.sh")"
-printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$EMULATOR" "$K" >"$T/standin/korvanex"
+printf '#!/bin/sh\nexec "%s" "%s" "$@"\n' "$EMULATOR" "$K" >"$T/standin/korvanex"
 chmod +x "$T/standin/korvanex"
 before=$(date +%s)
 got=$(PATH=$T/standin:$PATH sh "$T/recipe.sh" 2>"$T/err")

@@ -57,6 +57,11 @@ done
 tar -xf "$(orig mingw-w64)" --wildcards '*/mingw-w64-crt/*'
 tar -xf "$(orig "llvm-toolchain-$major")" --wildcards '*/compiler-rt/*' '*/cmake/*'
 
+# configure refuses a path with spaces: the builds go by a link to DIR from one without.
+tmp=$(mktemp -d /tmp/$triple.XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+ln -s "$dir" "$tmp/d"
+dir=$tmp/d
 # No build paths nor debug information in what the program links.
 flags="-O2 -ffile-prefix-map=$dir=/toolchain"
 ln -s /usr/share/mingw-w64/include "$dir/sysroot/include"
