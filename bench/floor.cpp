@@ -1,15 +1,12 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * The least korvanex's job takes: a banner through stdio, one local-time read, a field as status.
- * Built like the command, it is the floor: the command's cost beyond it is its own overhead.
- */
+/* The least korvanex's job takes; the command's cost beyond it is its own overhead. */
 #include <cstdio>
 #include <ctime>
 
 int
 main(void)
 {
-    /* 72 bytes in four CR LF lines, the banner's size. */
+    /* The banner's size, 72 bytes in four CR LF lines. */
     fputs("\r\n------------------\r\n---------------------------\r\n-------------------\r\n",
           stdout);
     struct timespec ts;

@@ -1,8 +1,7 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * spawn RUNS PROGRAM [ARG...] [-- PROGRAM [ARG...]]...: for each PROGRAM, run in turn, the median
- * microseconds from posix_spawn (a fork costs more than what is measured) to its wait's end, and
- * its median page faults (wait4's, after exec).
+ * For each PROGRAM, run in turn: the median microseconds from posix_spawn (a fork costs more than
+ * what is measured) to its wait's end, and median page faults (wait4's, after exec).
  */
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +40,7 @@ main(int argc, char *argv[])
         return 2;
     }
     int runs = atoi(argv[1]);
-    /* Each program's argument vector, cut out of ours at the "--"s. */
+    /* Argument vectors cut out of ours at the "--"s. */
     std::vector<char **> programs{argv + 2};
     for (int i = 2; i < argc; i++) {
         if (strcmp(argv[i], "--") == 0) {

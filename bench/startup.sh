@@ -1,7 +1,6 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Start-up cost of "korvanex m", dynamic (glibc) and static (musl), beside the empty program and the
-# floor built alike (bench/README.md).  Needs valgrind and sh scripts/test.sh native static-x86_64.
+# Start-up cost of korvanex m (bench/README.md).
 #   [RUNS=N] sh bench/startup.sh [DYNAMIC_BUILD_DIR [STATIC_BUILD_DIR]]
 set -eu
 
@@ -15,7 +14,7 @@ cmake --build "$static" --target korvanex empty floor >/dev/null
 # shellcheck source=scripts/prologue.sh
 . "$(dirname "$0")/../scripts/prologue.sh"
 
-# Instructions, once each (callgrind counts alike every time), of each row: a name, then a command.
+# Instructions, once each: callgrind counts alike every time.
 {
     printf '%s-korvanex %s/korvanex m\n%s-floor %s/floor\n%s-empty %s/empty\n' \
         dynamic "$dynamic" dynamic "$dynamic" dynamic "$dynamic" \
@@ -30,8 +29,7 @@ cmake --build "$static" --target korvanex empty floor >/dev/null
     echo "$name $count"
 done >"$T/instr"
 
-# Wall time: each program, its floor and its empty one take turns, so that noise falls on all
-# alike.  Page faults: the last round's.
+# Wall time: the programs take turns, so that noise falls on all alike.  Faults: the last round's.
 for round in 1 2 3; do
     for dir in "$dynamic" "$static"; do
         "$dynamic/spawn" "$runs" "$dir/korvanex" m -- "$dir/floor" -- "$dir/empty"
@@ -43,7 +41,7 @@ done >"$T/rounds"
 zone="TZ unset, /etc/localtime"
 [ -z "${TZ+set}" ] || zone="TZ=$TZ"
 echo "time zone: $zone"
-# The table and the goals, from "ROUND NAME INSTRUCTIONS WALL FAULTS" lines.
+# From "ROUND NAME INSTRUCTIONS WALL FAULTS" lines.
 awk -v runs="$runs" '
     {
         i[$2] = $3

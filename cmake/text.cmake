@@ -1,12 +1,10 @@
 # SPDX-License-Identifier: MIT
-# cmake -DKIND=man|text|crlf|control|raw -DIN=TEMPLATE [-DOUT=FILE] -DREADME=README.md
-#   [-DNAME=VALUE...] -P text.cmake
-# The one reader of the README's marked blocks.  TEMPLATE with each @NAME@ as VALUE (COPYRIGHT,
-# AUTHORS: LICENSE's), and each @recipe:NAME@, @table:NAME@ or @text:NAME@ as the README's fenced
-# block, table or paragraph marked <!-- recipe: NAME --> (or table, text); @releases:tar@ or
-# @releases:zip@ as targets.txt's release files of that kind and whom they serve.  Written as roff
-# (man), plain text (text; crlf for Windows; control, a Debian description) or as it stands (raw).
-# -DRECIPE, -DTABLE or -DTEXT=NAME without IN: that block alone.
+# cmake -DKIND=man|text|crlf|control|raw -DIN=TEMPLATE|-DRECIPE|TABLE|TEXT=NAME [-DOUT=FILE]
+#   -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
+# The one reader of the README's marked blocks: in TEMPLATE, @recipe:NAME@ (or table, text) is the
+# block after <!-- recipe: NAME -->, @releases:tar@ (or zip) targets.txt's release files, @NAME@
+# VALUE (COPYRIGHT, AUTHORS: LICENSE's).  KIND man is roff; crlf, Windows text; control, a Debian
+# description; raw, as it stands.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(top "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 file(STRINGS "${top}/LICENSE" COPYRIGHT REGEX "^Copyright ")
@@ -36,7 +34,7 @@ function(roff var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# inline(VAR): VAR's Markdown code spans bold (man) or bare, its bold plain.
+# inline(VAR): Markdown code spans bold (man) or bare, bold plain.
 function(inline var)
   string(REPLACE "**" "" t "${${var}}")
   if(KIND STREQUAL man)
@@ -48,7 +46,7 @@ function(inline var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# marked(MARKER END): body, the README's text after the line <!-- MARKER --> up to END.
+# marked(MARKER END): body, the README's text from the line <!-- MARKER --> to END.
 function(marked marker end)
   set(m "\n<!-- ${marker} -->\n")
   string(FIND "${readme}" "${m}" at)
@@ -64,7 +62,7 @@ function(marked marker end)
 endfunction()
 
 # A fenced block, its fences dropped.
-function(recipe name)
+macro(recipe name)
   marked("recipe: ${name}" "\n```\n")
   string(REGEX REPLACE "^```[^\n]*\n" "" body "${body}")
   if(KIND STREQUAL man)
@@ -72,21 +70,19 @@ function(recipe name)
   elseif(NOT KIND STREQUAL raw)
     string(REPLACE "\n" "\n    " body "    ${body}")
   endif()
-  set(body "${body}" PARENT_SCOPE)
-endfunction()
+endmacro()
 
 # A paragraph; a Debian description's lines begin with a space.
-function(text name)
+macro(text name)
   marked("text: ${name}" "\n\n")
   inline(body)
   if(KIND STREQUAL control)
     string(REPLACE "\n" "\n " body "${body}")
   endif()
-  set(body "${body}" PARENT_SCOPE)
-endfunction()
+endmacro()
 
-# columns(): lists a and b, headed by their first items, as .TP items (no header), CELL|CELL
-# rows (raw), or two padded columns under a rule.
+# columns(): lists a and b, headed by their first items, as .TP items (no header), A|B rows
+# (raw), or padded columns under a rule.
 macro(columns)
   set(width 0)
   foreach(x IN LISTS a)
@@ -154,11 +150,11 @@ function(releases kind)
   set(b for)
   foreach(row IN LISTS rows)
     string(REGEX MATCH "^[a-z]+:([^ ]+) (.*)$" row "${row}")
-    set(name "korvanex-${PROJECT_VERSION}-${CMAKE_MATCH_1}.zip")
     if(kind STREQUAL tar)
-      set(name "korvanex-${PROJECT_VERSION}-linux-${CMAKE_MATCH_1}.tar.gz")
+      list(APPEND a "korvanex-${PROJECT_VERSION}-linux-${CMAKE_MATCH_1}.tar.gz")
+    else()
+      list(APPEND a "korvanex-${PROJECT_VERSION}-${CMAKE_MATCH_1}.zip")
     endif()
-    list(APPEND a "${name}")
     list(APPEND b "${CMAKE_MATCH_2}")
   endforeach()
   columns()

@@ -1,6 +1,5 @@
 #!/bin/sh
-# Builds the command (Release) into build/ with CMake, make and a C++ compiler, installing one
-# missing with apt-get; without apt-get the build stops, naming it.
+# Builds build/korvanex, installing a missing tool with apt-get; without apt-get, stops, naming it.
 set -eu
 cd "$(dirname "$0")/.."
 missing=

@@ -1,10 +1,9 @@
 #!/bin/sh
-# Installs with apt-get what the steps or targets.txt's builds NAME... need and this machine lacks.
-#   sh scripts/deps.sh NAME...
+# Installs with apt-get what the steps or targets.txt's builds NAME... need and are missing here.
 set -eu
 cd "$(dirname "$0")/.."
 
-# needs NAME: its packages.  set -e holds in its command substitution too.
+# needs NAME: its packages; set -e holds in the command substitution.
 needs() {
     case $1 in
     build) echo "cmake g++ make" ;;
@@ -41,8 +40,7 @@ fi
 . scripts/prologue.sh
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
-# Missing: what no installed package is or provides (NAME:ARCH for another architecture).  A file
-# first, so that a failing dpkg-query ends this script.
+# What no installed package is or provides; a file first, so that dpkg-query's failure stops this.
 dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' >"$T/installed"
 missing=$(awk -F '|' -v native="$native" -v need="$need" '
     $1 ~ /^.i/ {
@@ -56,8 +54,7 @@ missing=$(awk -F '|' -v native="$native" -v need="$need" '
         n = split(need, p, " ")
         for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i]
     }' "$T/installed")
-# The tests' right/ zones are in tzdata up to Debian 12, then tzdata-legacy: asked for once the
-# lists say which.
+# right/ zones are in tzdata up to Debian 12, then tzdata-legacy: asked for once the lists say.
 right=
 case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
@@ -74,13 +71,13 @@ for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# logged_apt_get ARGS...: apt-get ARGS, also kept in $T/log; apt-get's own status.
+# apt-get, logged in $T/log, with its own status.
 logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# none_from_failed_lists PACKAGE...: no PACKAGE is of an architecture whose lists failed (sets
-# archs from $T/log); false where the log names none, or all.
+# none_from_failed_lists PACKAGE...: none is of an architecture whose lists failed (sets archs from
+# $T/log); false where the log names none, or all.
 none_from_failed_lists() {
     archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" |
         LC_ALL=C sort -u | paste -s -d ' ' -)
@@ -93,7 +90,6 @@ none_from_failed_lists() {
 # A mirror in mid-sync serves mismatched or missing files for minutes: four tries, with pauses.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
-    # Set only where this try's update fails.
     archs=
     if logged_apt_get update -q || none_from_failed_lists $missing; then
         if [ -n "$archs" ]; then
@@ -110,7 +106,7 @@ for pause in 60 120 240 stop; do
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"
 done
-# The builds that need nothing from the failed lists; a file first, so a failing targets.sh stops.
+# The builds that need nothing from the failed lists; a file, so that targets.sh's failure stops.
 sh scripts/targets.sh name packages >"$T/targets"
 others=
 while read -r name packages; do

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # scripts/deps.sh, apt-get, dpkg, dpkg-query, sudo and sleep stood in for: deps.sh SOURCE_DIR.
 . "$(dirname "$0")/lib.sh"
-# A copy, whose targets.sh and debian/control a row breaks.
+# A copy, whose targets.sh and debian/control rows break.
 mkdir "$T/bin" "$T/src"
 cp -R "$K/scripts" "$K/targets.txt" "$T/src"
 mkdir "$T/src/debian"
@@ -27,7 +27,7 @@ cat >"$T/bin/dpkg" <<'EOF'
 #!/bin/sh
 [ "$1" != --print-architecture ] || echo amd64
 EOF
-# What deb needs is installed; debhelper, in state $DPKG, provides debhelper-compat.
+# deb's needs are installed; debhelper, in state $DPKG, provides debhelper-compat.
 cat >"$T/bin/dpkg-query" <<'EOF'
 #!/bin/sh
 for p in build-essential git lintian reprotest diffoscope-minimal faketime disorderfs cmake; do
@@ -42,8 +42,7 @@ printf '#!/bin/sh\nexec "$@"\n' >"$T/bin/sudo"
 chmod +x "$T/bin/"*
 # Failed i386 lists fail what needs them after four tries, naming the builds that need none.
 others=$(sh "$K/scripts/targets.sh" name packages | awk '$2 !~ /:i386/ { printf " %s", $1 }')
-# APT (how apt-get fails), DPKG, FAIL (control: no debian/control), the step; status, [calls],
-# messages.
+# APT (how apt-get fails), DPKG, FAIL (control: none), the step; status, [calls], messages.
 while read -r apt dpkg fail name want; do
     : >"$T/calls"
     rm -f "$T/src/debian/control"

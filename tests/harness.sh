@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Holds the harness to failing: harness.sh SOURCE_DIR [prologue], the last for the prologue alone.
-# It sources neither scripts/prologue.sh, under test, nor lib.sh: its verdict is a plain exit.
+# Holds the harness to failing: harness.sh SOURCE_DIR [prologue] (the prologue alone).  Its verdict
+# is a plain exit: it sources neither scripts/prologue.sh, under test, nor lib.sh.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
@@ -10,23 +10,16 @@ trap 'exit 143' HUP INT QUIT PIPE TERM
 mkdir "$tmp/bin" "$tmp/tmp"
 passed=0 failed=0
 check() { # WHAT WANT GOT
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: expected $2, got $3"
-        failed=$((failed + 1))
-    fi
+    [ "$2" = "$3" ] && passed=$((passed + 1)) && return
+    echo "FAIL: $1: expected $2, got $3"
+    failed=$((failed + 1))
 }
-# The folders and processes ($tmp/pids) a run left, each given a second to go.
+# What a run left: folders, processes ($tmp/pids) after a second to go.
 alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
     while read -r pid; do
-        i=0
-        while alive "$pid" && [ $i -lt 10 ]; do
-            sleep 0.1
-            i=$((i + 1))
-        done
+        for _ in $(seq 10); do alive "$pid" && sleep 0.1; done
         if alive "$pid"; then
             printf '%s ' "$pid"
             kill -KILL "$pid"
@@ -35,13 +28,13 @@ left() {
     printf ']'
     rm -rf "${tmp:?}/tmp/"*
 }
-# A command with a child, which records both and runs until stopped.
+# A command with a child, both recorded, running until stopped.
 # shellcheck disable=SC2016 # its own $$ and $!
 printf '#!/bin/sh\nsleep 300 &\necho "$$ $!" | tr " " "\\n" >>"$PIDS"\nwait\n' >"$tmp/child"
 chmod +x "$tmp/child"
 export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
 
-# A script that sources the prologue, starts the command and ends so: status, nothing left.
+# A script with the prologue starts the command and ends so: its status, nothing left.
 while read -r want ending; do
     : >"$tmp/pids"
     # shellcheck disable=SC2016 # for the child shell
@@ -68,7 +61,7 @@ if [ "${2-}" != prologue ]; then
     sh "$src/tests/failures.sh" /bin/true >"$tmp/out" 2>&1
     check "tests/failures.sh on /bin/true: status, its last line" "1 failed" \
         "$? $(tail -n 1 "$tmp/out" | sed -n 's/^[0-9]* passed, [1-9][0-9]* \(failed\)$/\1/p')"
-    # test.sh over a ctest that fails, skips or runs until INT (Ctrl-C) or TERM; TERM to a group.
+    # test.sh over a ctest that fails, skips or runs until INT or TERM; TERM to a group.
     ln -s /bin/true "$tmp/bin/cmake"
     cat >"$tmp/bin/ctest" <<'EOF'
 #!/bin/sh
@@ -87,11 +80,7 @@ EOF
         CTEST=$ctest CHILD=$tmp/child PATH=$tmp/bin:$PATH \
             env --default-signal=INT,QUIT setsid sh "$src/$1" "$2" >"$tmp/out" 2>&1 &
         pid=$!
-        i=0
-        until [ "$signal" = - ] || [ -s "$tmp/pids" ] || [ $i -gt 300 ]; do
-            sleep 0.1
-            i=$((i + 1))
-        done
+        for _ in $(seq 300); do [ "$signal" = - ] || [ -s "$tmp/pids" ] || sleep 0.1; done
         case $to in script) group= ;; group) group=- ;; esac
         [ "$signal" = - ] || kill "-$signal" "$group$pid"
         wait "$pid"

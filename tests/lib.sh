@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts, $1 the command under test.  Runs are queued, then run_queued
-# runs and checks them; for Windows in one batch file (each Wine start costs seconds).
+# Sourced by the end-to-end scripts, $1 the command.  Runs are queued, then run_queued runs and
+# checks them: Windows's in one batch file, as each Wine start costs seconds.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -20,12 +20,12 @@ check() { # WHAT EXPECTED ACTUAL
     [ "$2" = "$3" ] || fail "$1: expected $2, got $3"
     [ "$2" != "$3" ] || passed=$((passed + 1))
 }
-finish() { # the count; a script that checked nothing has failed
+finish() { # a script that checked nothing has failed
     [ $((passed + failed)) -gt 0 ] || fail "nothing was checked"
     printf '%d passed, %d failed\n' "$passed" "$failed"
     [ "$failed" -eq 0 ]
 }
-skip() { # REASON: ends as skipped (77), never as passed
+skip() { # REASON: never a pass
     printf 'SKIP: %s\n' "$1"
     exit 77
 }
@@ -44,8 +44,8 @@ printf '%b' "$BANNER$USAGE" >"$T/usage"
 PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
 [ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
 export FROZEN_CLOCK_LIB="$PRELOAD"
-# Another CPU, or a static program (FROZEN_PROGRAM: its objects, the clock wrapped): scripts start
-# the command and launch, so that the emulator and the frozen clock reach the program alone.
+# Under an emulator, or static (FROZEN_PROGRAM, its clock wrapped): scripts stand for the command
+# and launch, so that the emulator and the frozen clock reach the program alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross"
     ln -s "$K" "$T/cross/korvanex.real"
@@ -62,7 +62,7 @@ EOF_SCRIPT
     K=$T/cross/korvanex LAUNCH=$T/cross/launch PRELOAD=
 fi
 
-# frozen AT COMMAND...: the clock at AT, as date -d reads it in UTC; - for the running clock.
+# frozen AT COMMAND...: the clock at AT (date -d's, in UTC); - for the running clock.
 frozen() {
     case $1 in
     -) c= ;;
@@ -73,7 +73,7 @@ frozen() {
     if [ -z "$c" ]; then "$@"; else LD_PRELOAD=$PRELOAD FROZEN_CLOCK=$c "$@"; fi
 }
 
-recipe() { # NAME [TABLE]: the README's block marked "<!-- recipe: NAME -->" (or table)
+recipe() { # NAME [TABLE]: the README's block marked <!-- recipe: NAME --> (or table)
     cmake -DKIND=raw "-D${2:-RECIPE}=$1" "-DREADME=$(dirname "$0")/../README.md" \
         -P "$(dirname "$0")/../cmake/text.cmake"
 }
@@ -83,23 +83,23 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
     printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
 }
 
-# queue ON HOW AT WANT ARGS: a run on linux, windows or all, in $zone (- the caller's).  HOW: file,
-# pipe, noargv, closed, full (disk), limit (file size), gone (the reader).  AT: as frozen takes (for
-# Windows a local time).  WANT: the status, a date format (%-m) of the clock during the run, or -.
-# ARGS: words for sh (and cmd, on rows for Windows), or - for none.
+# queue ON HOW AT WANT ARGS: a run on linux, windows or all, in $zone.  HOW: file, pipe, noargv,
+# closed, full (disk), limit (file size), gone (the reader).  AT: as frozen takes (Windows: local
+# time).  WANT: the status, a date format (%-m) of the clock during the run, or -.  ARGS: words for
+# sh (and cmd), or - for none.
 queue() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
     printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$n" "$2" "$3" "$4" "$zone" "$5" >>"$T/cases"
 }
 
-zoned() { # ZONE COMMAND...: COMMAND in ZONE (- the caller's)
+zoned() { # ZONE COMMAND...; - is the caller's zone
     z=$1
     shift
     if [ "$z" = - ]; then "$@"; else TZ=$z "$@"; fi
 }
 
-run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
+run_one() { # ID HOW AT ZONE ARGS: results in $T/ID.*
     id=$1 how=$2 o=$T/$1.out sig=
     # A reader gone: SIGPIPE at its default even where ours ignores it.
     [ "$how" != gone ] || sig='env --default-signal=PIPE'
@@ -136,8 +136,8 @@ run_one() { # ID HOW AT ZONE ARGS: one run from here, its results in $T/ID.*
     : >"$T/$id.t1"
 }
 
-# during WHAT FORMAT GOT T0 T1 [ZONE]: GOT is date +FORMAT at a second from T0 to T1 + 1 (file
-# times are the kernel's coarse clock, a tick behind), in ZONE (- the caller's).
+# during WHAT FORMAT GOT T0 T1 [ZONE]: GOT is date +FORMAT in ZONE at a second from T0 to T1 + 1
+# (file times are the kernel's coarse clock, a tick behind).
 during() {
     t=$4 ok=
     while [ "$t" -le $(($5 + 1)) ]; do
@@ -147,7 +147,7 @@ during() {
     check "$1" "${ok:-$2 during the run}" "$3"
 }
 
-run_queued() { # runs the queued cases, checks them all and ends the script
+run_queued() { # runs and checks the queue; ends the script
     while IFS='	' read -r id how at want tz args; do
         [ "$args" = - ] && args=
         if [ "$PLATFORM" = linux ] || [ "$how" != file ]; then
@@ -167,7 +167,7 @@ run_queued() { # runs the queued cases, checks them all and ends the script
         } >>"$T/run.bat"
     done <"$T/cases"
     if [ "$PLATFORM" = windows ]; then
-        # cmd would end with the last row's status (Wine 10, as Windows).
+        # Else cmd ends with the last row's status (Wine 10, as Windows).
         printf 'exit /b 0\r\n' >>"$T/run.bat"
         "$EMULATOR" cmd /c "$(winpath "$T/run.bat")" >"$T/bat.out" 2>&1 ||
             fail "cmd ended with $?: $(head -c 500 "$T/bat.out")"

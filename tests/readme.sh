@@ -1,12 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's recipes as copied: Linux's under dash, the clock frozen; Windows's batch file under
-# cmd, and its POSIX-shell one (Git Bash sees 8 bits), on the running clock.  With TURNS, the clock
-# turns between any two calls: the stamp is of one instant or the other, never a mix.
+# The README's recipes as copied: Linux's under dash, the clock frozen; Windows's under cmd and sh
+# (Git Bash sees 8 bits), on the running clock.  TURNS: the clock turns between any two calls, and
+# the stamp is of one instant, never a mix.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-# turned NAME: each turn of $T/cases, "OLD NEW J" (after call J), held to its line of $T/lines.
+# turned NAME: each turn "OLD NEW J" (after call J) of $T/cases, held to its line of $T/lines.
 turned() {
     paste -d ' ' "$T/cases" "$T/lines" >"$T/turns"
     while read -r old new j got; do
@@ -78,7 +78,7 @@ rows=$(grep -c '^echo %dt:~[0-9]*,[0-9]*% %[A-Z]*%$' "$T/wmic")
 check "wmic table found" 7 "$rows"
 : >"$T/scripts"
 [ -z "${TURNS:-}" ] || cases "$calls"
-# One cmd run: the program on the running clock, then the stand-in at every turn.
+# One cmd run: the program on the running clock, then the stand-in.
 {
     printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
         "$(winpath "$(dirname "$K")")" "$R"
@@ -91,7 +91,7 @@ check "wmic table found" 7 "$rows"
         printf 'if exist "%s" del "%s"\r\nset CLOCK_SCRIPT=%s\r\n' "$C" "$C" "$script"
         printf 'call "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' "$R"
     done <"$T/scripts"
-    # cmd ends with the last call's status otherwise (Wine 10, as Windows).
+    # Else cmd ends with the last call's status (Wine 10, as Windows).
     printf 'exit /b 0\r\n'
 } >"$T/run.bat"
 before=$(date +%s)

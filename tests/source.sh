@@ -21,8 +21,8 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
-    # As groff typesets without the site's mappings (Debian's print - and \- alike): the
-    # examples are the README's recipes, a minus (\-) for each hyphen-minus, the rest ASCII.
+    # Typeset without the site's mappings (Debian's print - and \- alike): the examples are the
+    # README's recipes, a minus (\-) for each hyphen-minus, the rest ASCII.
     mkdir "$T/tmac"
     : >"$T/tmac/man.local"
     cat >"$T/tmac/typeset.tmac" <<'EOF'
@@ -44,8 +44,7 @@ EOF
     done
     ;;
 files)
-    # The version in debian/changelog alone (the texts take it from the build); no line over 100
-    # columns but a Markdown table's row, no file over 200 lines but the manual page.
+    # The version in debian/changelog alone (the texts take it from the build); lines, files' sizes.
     cd "$K" || exit 1
     # git's list in a clone; in a source tarball all but the builds.
     if [ -e .git ]; then
@@ -81,8 +80,8 @@ nodpkg)
     done
     unset IFS
     rm -f "$T/all"/dpkg* "$T/all"/apt*
-    # Without dpkg or apt-get (Fedora, Arch, Alpine, the BSDs) build.sh builds; without a command it
-    # needs, it stops at once, naming it alone.  Hidden commands | status, what is missing, a build.
+    # Without dpkg or apt-get (Fedora, Alpine, the BSDs) build.sh builds, or stops at once, naming
+    # the command missing.  Hidden commands | status, message, a build.
     while IFS='|' read -r hidden want; do
         rm -rf "$T/src" "$T/cmds"
         mkdir "$T/src"

@@ -11,12 +11,12 @@ prog=$1
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 
 # Redirected, the text leaves in one write at exit (musl's first line alone, as it looks for a
-# terminal). On a terminal each line leaves as it ends (4 banner lines, 11 of usage), the banner
-# before the clock is read, once: strace cannot see the vDSO, so the frozen clock makes the call.
+# terminal); on a terminal, each line as it ends, the banner before the one clock read (strace cannot
+# see the vDSO: the frozen clock makes the call).
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do
-    set -- 0 15 # the clock reads, the writes on a terminal
+    set -- 0 15 # clock reads, writes on a terminal: 4 banner lines, 11 of usage
     [ -n "$args" ] && set -- 1 4
     strace -o "$TRACE" -e trace=write,writev "$K" ${args:+"$args"} >"$T/out" 2>/dev/null
     check "'$args' into a file: writes" "$one" "$(writes)"
@@ -29,7 +29,7 @@ for args in "" m; do
     first=$(sed -E "/$clock/q" "$TRACE" | grep -cE '^writev?\(1,')
     check "'$args' on a terminal: writes, clock reads, writes before the first" "$2 $1 $2" \
         "$(writes) $(grep -cE "$clock" "$TRACE") $first"
-    # It opens files for reading alone; the usage text, no time zone file (-f: a PID first).
+    # Files opened for reading alone; for usage, no zone file (-f: a PID first).
     call='(^|^[0-9]+ +)'
     (unset TZ && strace -f -o "$TRACE" -e trace=open,openat,creat "$K" ${args:+"$args"} \
         >/dev/null 2>&1)
@@ -37,7 +37,7 @@ for args in "" m; do
         "$(grep -cE "$call(open|openat)\((AT_FDCWD, )?\"/etc/localtime\"," "$TRACE") \
 $(grep -cE "O_WRONLY|O_RDWR|O_CREAT|${call}creat\(" "$TRACE")"
 done
-# A static program in a root of it and /etc/localtime alone tells that zone's hour and minute.
+# A static program, alone in a root with /etc/localtime, tells that zone's hour and minute.
 if [ "${LINK:-}" = static ]; then
     need_zone Asia/Kolkata
     mkdir -p "$T/root/etc"

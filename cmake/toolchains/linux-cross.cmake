@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Linux on another CPU by Debian's KORVANEX_TRIPLET-g++, tested under QEMU KORVANEX_QEMU_ARCH's
-# user mode with the target's C library; the including file sets both.
+# Linux on another CPU by KORVANEX_TRIPLET-g++, tested under qemu-KORVANEX_QEMU_ARCH with the
+# target's C library; the including file sets both.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_C_COMPILER ${KORVANEX_TRIPLET}-gcc)
 set(CMAKE_CXX_COMPILER ${KORVANEX_TRIPLET}-g++)

@@ -1,8 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Static on musl, for any Linux of the CPU family: g++'s C++ headers told there is no glibc (Debian
-# has no C++ library for musl; none is needed), musl's libc, libgcc.  The including file sets
-# KORVANEX_MUSL (under /usr/lib), and for another CPU KORVANEX_GNU (g++'s prefix) and
-# KORVANEX_QEMU_ARCH.
+# Static on musl: g++'s C++ headers told there is no glibc (Debian has no C++ library for musl;
+# none is needed).  The including file sets KORVANEX_MUSL (under /usr/lib), and for another CPU
+# KORVANEX_GNU (g++'s prefix) and KORVANEX_QEMU_ARCH.
 set(CMAKE_SYSTEM_NAME Linux)
 # The tests allow for musl's stdio, time zones and clock freezing.
 set(KORVANEX_LIBC musl)
@@ -11,10 +10,10 @@ set(KORVANEX_LINK static)
 string(REGEX REPLACE "(.+)" "\\1-" gnu "${KORVANEX_GNU}")
 set(CMAKE_C_COMPILER ${gnu}gcc)
 set(CMAKE_CXX_COMPILER ${gnu}g++)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpversion OUTPUT_VARIABLE gxx_version
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine OUTPUT_VARIABLE gxx_machine
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
+foreach(x version machine)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dump${x} OUTPUT_VARIABLE gxx_${x}
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+endforeach()
 if(KORVANEX_GNU)
   set(cxx_headers /usr/${gxx_machine}/include/c++/${gxx_version})
   set(cxx_target_headers ${cxx_headers}/${gxx_machine})

@@ -2,15 +2,15 @@
 # The Debian packages, built by debhelper as Debian builds its own.
 # shellcheck shell=sh disable=SC2154
 
-# make_deb ARCH TOOLCHAIN_FILE: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, cross-built
-# without tests for another ARCH.  dpkg-buildpackage writes beside the tree, so each has a copy.
+# make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, cross-built without tests for
+# another ARCH.  dpkg-buildpackage writes beside the tree, so each has a copy.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
     src=$dir/korvanex-$version
     mkdir -p "$src"
     if [ -e .git ]; then
-        # A file, where git's failure stops the step.
+        # A file, so that git's failure stops the step.
         git archive -o "$T/source.tar" HEAD
         tar -x -C "$src" -f "$T/source.tar"
     else
@@ -29,7 +29,7 @@ make_deb() {
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
         sed -i "s|^ -- .*  \([A-Z][a-z][a-z], \)| -- $name  \1|" "$src/debian/changelog"
     fi
-    # The maintainer is the changelog's newest entry's; the description, the README's.
+    # The maintainer: the changelog's newest entry's; the description: the README's.
     maintainer=$(cd "$src" && dpkg-parsechangelog -S Maintainer)
     cmake -DKIND=control "-DMAINTAINER=$maintainer" -DIN=debian/control \
         "-DOUT=$src/debian/control" -DREADME=README.md -P cmake/text.cmake

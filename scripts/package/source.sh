@@ -1,13 +1,13 @@
 # SPDX-License-Identifier: MIT
-# The source tarball: the commit's files; packaging/source-date-epoch keeps its time, so that it
-# builds the same release files.
+# The source tarball; packaging/source-date-epoch keeps the commit's time, so that it builds the
+# same release files.
 # shellcheck shell=sh disable=SC2154
 
 # make_source VERSION: dist/korvanex-VERSION.tar.gz
 make_source() {
     dir=build-package/source
     mkdir "$dir"
-    # A file, where git's failure stops the step.
+    # A file, so that git's failure stops the step.
     git archive --format=tar --prefix="korvanex-$1/" -o "$dir.tar" HEAD
     tar -x -C "$dir" -f "$dir.tar"
     write_tarball "$dir" "korvanex-$1" "dist/korvanex-$1.tar.gz"

@@ -1,9 +1,8 @@
 # SPDX-License-Identifier: MIT
-# The static Linux programs, linked with musl for any Linux of their CPU family; musl's licence goes
-# with the musl code they hold.
+# The static Linux programs, on musl; its licence goes with the musl code they hold.
 # shellcheck shell=sh disable=SC2154
 
-# make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as uname -m says.
+# make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as in uname -m.
 make_tar() {
     dir=build-package/static-$1
     top=korvanex-$version-linux-$1
@@ -17,8 +16,8 @@ make_tar() {
     write_tarball "$dir/tar" "$top" "dist/$top.tar.gz"
 }
 
-# readme_install DIR README [EMULATOR]: README's install lines, run in DIR as copied, with a prefix
-# in T for /usr/local; the installed korvanex m (under EMULATOR) ends with the month.
+# readme_install DIR README [EMULATOR]: README's install lines run in DIR, a prefix in T for
+# /usr/local; the installed korvanex m ends with the month.
 readme_install() {
     prefix=$T/prefix
     sed -n "s|^ *\(install .*\) /usr/local/|\1 $prefix/|p" "$2" >"$T/install.sh"
@@ -39,7 +38,7 @@ check_tar() {
         "-rwxr-xr-x 0/0 $top/korvanex" "-rw-r--r-- 0/0 $top/korvanex.1"
     tar -xzf "$tarball" -C "$T"
     tests_on "static $1 program" "$T/$top/korvanex" "$2"
-    # The tests' emulator, as their toolchain found it ($dir).
+    # The emulator the tests' toolchain found.
     readme_install "$T/$top" "$T/$top/README" \
         "$(sed -n 's/^KORVANEX_QEMU:FILEPATH=//p' "$dir/CMakeCache.txt")"
     ok "$tarball holds the program, its manual page, README and licences; README's lines install it"
