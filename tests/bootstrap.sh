@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The Windows ARM64 bootstrap, clang, dpkg-query and apt-get stood in for: bootstrap.sh SOURCE_DIR.
-# What it builds is tested by that row's suite; here, whether it builds, and what it says.
+# The ARM64 toolchain's bootstrap over stand-ins for clang, dpkg-query and apt-get: whether it
+# builds, and what it says (what it builds, its row's suite tests).  bootstrap.sh SOURCE_DIR
 . "$(dirname "$0")/lib.sh"
 script=$K/cmake/toolchains/aarch64-w64-mingw32.sh
 mkdir "$T/bin"
@@ -30,6 +30,7 @@ case " $* :$APT" in
 *" indextargets "*:nomirror) ;;
 *" indextargets "*) echo 'http://deb.debian.org/debian/ bookworm main' ;;
 *" source "*:nosource) echo 'E: Failed to fetch http://m/p/mingw-w64_10.0.0-3.dsc' && exit 100 ;;
+*" source "*:signature) p=${*##* } && touch "${p%%=*}_1.orig.tar.xz.asc" && exit 100 ;;
 *) exit 0 ;;
 esac
 EOF
@@ -57,5 +58,6 @@ nothing  some  mirror    0  -        -
 -        some  nomirror  1  mirror   indextargets
 -        some  nosource  1  fetched  indextargets,source,update
 =1:      some  nosource  1  fetched  indextargets,source,update
+-        some  signature 1  fetched  indextargets,source,update
 EOF_TABLE
 finish
