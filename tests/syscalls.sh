@@ -11,8 +11,8 @@ prog=$1
 writes() { grep -cE '^writev?\(1,' "$TRACE"; }
 
 # Redirected, the text leaves in one write at exit (musl's first line alone, as it looks for a
-# terminal); on a terminal, each line as it ends, the banner before the one clock read (strace cannot
-# see the vDSO: the frozen clock makes the call).
+# terminal); on a terminal, each line as it ends, the banner before the one clock read (strace
+# cannot see the vDSO: the frozen clock makes the call).
 one=1
 [ "${LIBC:-}" = musl ] && one=2
 for args in "" m; do
