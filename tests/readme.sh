@@ -1,12 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # The README's recipes as copied: Linux's under dash, the clock frozen; Windows's under cmd and sh
-# (Git Bash sees 8 bits), on the running clock.  TURNS: the clock turns between any two calls, and
-# the stamp is of one instant, never a mix.
+# (Git Bash sees 8 bits), on the running clock.  TURNS: the clock turns between any two calls; the
+# stamp is of one instant.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-# turned NAME: each turn "OLD NEW J" (after call J) of $T/cases, held to its line of $T/lines.
+# turned NAME: each turn "OLD NEW J" (after call J) of $T/cases, held to its line in $T/lines.
 turned() {
     paste -d ' ' "$T/cases" "$T/lines" >"$T/turns"
     while read -r old new j got; do
@@ -71,7 +71,7 @@ calls=$(grep -c '^korvanex [a-z]' "$T/recipe.bat")
 check "batch recipe found" 7 "$calls"
 R=$(winpath "$T/recipe.bat") C=$(winpath "$CLOCK_CALLS")
 cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
-# Each wmic slice echoed beside the variable that replaces it.
+# Each wmic slice beside the variable that replaces it.
 # shellcheck disable=SC2016 # cmd's variables
 recipe wmic TABLE | sed 's/^`\([^`]*\)`.*|`\([^`]*\)`$/echo \1 \2/' >"$T/wmic"
 rows=$(grep -c '^echo %dt:~[0-9]*,[0-9]*% %[A-Z]*%$' "$T/wmic")
