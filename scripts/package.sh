@@ -55,7 +55,6 @@ done
 # Options that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(dpkg-parsechangelog -S Version)
-# Outside a clone, the commit's time is in packaging/source-date-epoch.
 [ -e .git ] || SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(cat packaging/source-date-epoch)}
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
@@ -94,7 +93,6 @@ else
     done 3<<EOF
 $rows
 EOF
-    # The zips' manifests are release files only with a download address.
     manifests=dist
     if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
         manifests=build-package/manifests

@@ -22,7 +22,6 @@ write_tarball() {
         -cf "$3" "$2"
 }
 
-# release_build DIR [CMAKE_ARGS...]
 release_build() {
     dir=$1
     shift

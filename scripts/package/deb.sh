@@ -29,7 +29,6 @@ make_deb() {
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
         sed -i "s|^ -- .*  \([A-Z][a-z][a-z], \)| -- $name  \1|" "$src/debian/changelog"
     fi
-    # The maintainer: the changelog's newest entry's; the description: the README's.
     maintainer=$(cd "$src" && dpkg-parsechangelog -S Maintainer)
     cmake -DKIND=control "-DMAINTAINER=$maintainer" -DIN=debian/control \
         "-DOUT=$src/debian/control" -DREADME=README.md -P cmake/text.cmake
