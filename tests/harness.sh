@@ -20,10 +20,7 @@ left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
     while read -r pid; do
         for _ in $(seq 10); do alive "$pid" && sleep 0.1; done
-        if alive "$pid"; then
-            printf '%s ' "$pid"
-            kill -KILL "$pid"
-        fi
+        ! alive "$pid" || { printf '%s ' "$pid"; kill -KILL "$pid"; }
     done <"$tmp/pids"
     printf ']'
     rm -rf "${tmp:?}/tmp/"*
@@ -34,7 +31,7 @@ printf '#!/bin/sh\nsleep 300 &\necho "$$ $!" | tr " " "\\n" >>"$PIDS"\nwait\n' >
 chmod +x "$tmp/child"
 export PIDS="$tmp/pids" TMPDIR="$tmp/tmp"
 
-# A script with the prologue starts the command, then ends so: its status, nothing left.
+# A script with the prologue starts the command and ends so: its status, nothing left.
 while read -r want ending; do
     : >"$tmp/pids"
     # shellcheck disable=SC2016 # for the child shell

@@ -38,8 +38,8 @@ printf '%b' "$BANNER$USAGE" >"$T/usage"
 PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
 [ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
 export FROZEN_CLOCK_LIB="$PRELOAD"
-# Under an emulator, or static (FROZEN_PROGRAM, clock wrapped): scripts stand for the command and
-# launch, so that the emulator and the frozen clock reach the program alone.
+# Under an emulator, or static (FROZEN_PROGRAM): scripts stand for the command and launch, so that
+# the emulator and frozen clock reach the program alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross"
     ln -s "$K" "$T/cross/korvanex.real"

@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's recipes as copied: Linux's under dash, the clock frozen; Windows's under cmd and sh
-# (Git Bash sees 8 bits), on the running clock.  TURNS: the clock turns between any two calls; the
-# stamp is of one instant.
+# The README's recipes as copied: Linux's under dash, clock frozen; Windows's under cmd and sh (Git
+# Bash sees 8 bits), clock running.  TURNS: a turn between any two calls; a stamp of one instant.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
@@ -83,7 +82,7 @@ check "wmic table found" 7 "$rows"
     printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
         "$(winpath "$(dirname "$K")")" "$R"
     printf 'set PATH=%s;%%PATH%%\r\nset CLOCK_CALLS=%s\r\n' "$(winpath "$T/standin")" "$C"
-    # wmic's string, and the recipe's variables, at one instant.
+    # wmic's string and the recipe's variables at one instant.
     printf 'set CLOCK_SCRIPT=2026-03-04T05:06:07\r\ncall "%s" >NUL\r\n' "$R"
     printf 'set dt=20260304050607.123000+060\r\n'
     sed 's/$/\r/' "$T/wmic"

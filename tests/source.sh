@@ -73,7 +73,7 @@ nodpkg)
     need make make
     need c++ g++
     unset CXX
-    # Links to every command but dpkg's and apt's (the first of each name).
+    # Links to every command but dpkg's and apt's (the first of a name).
     IFS=:
     for d in $PATH; do
         [ -d "$d" ] && mkdir -p "$T/all" && ln -s "$d"/* "$T/all/" 2>/dev/null
