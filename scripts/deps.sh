@@ -110,9 +110,7 @@ sh scripts/targets.sh name packages >"$T/targets"
 others=
 while read -r name packages; do
     # shellcheck disable=SC2046
-    if none_from_failed_lists $(echo "$packages" | tr , ' '); then
-        others="$others $name"
-    fi
+    ! none_from_failed_lists $(echo "$packages" | tr , ' ') || others="$others $name"
 done <"$T/targets"
 {
     echo "scripts/deps.sh: apt-get failed four times, the last with:"

@@ -17,8 +17,8 @@ if [ "${1-}" = --hook ]; then
     stage "root made"
     mkdir -p "$root$dir"
     tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
-    # in_root CMD: as a login in the root; by pivot_root, as the kernel refuses a chrooted process
-    # the user namespaces reprotest makes.
+    # in_root CMD: a login in the root; pivot_root, as the kernel refuses a chrooted process the
+    # user namespaces reprotest makes.
     in_root() {
         # shellcheck disable=SC2016
         unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" &&
@@ -46,7 +46,7 @@ if [ "${1-}" = --hook ]; then
     after=$(chroot "$root" date +%-m)
     cat "$out"
     stage "first command done"
-    # The status line last, after the banner's CR LF: a failed build's is no January.
+    # The status line last, after the banner's CR LF: a failed build is no January.
     awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
         END { exit !((last == "exit status: " a || last == "exit status: " b) &&
             before ~ /\r$/) }' "$out" ||

@@ -62,7 +62,7 @@ export SOURCE_DATE_EPOCH
 # shellcheck source=scripts/prologue.sh
 . scripts/prologue.sh
 passed=0 finished=
-# A failed or interrupted run's files must not look released.
+# A failed or stopped run's files must not look released.
 set_aside_unreleased() {
     [ -z "$finished" ] || return 0
     rm -f dist/SHA256SUMS build-package/SHA256SUMS

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs what the tests need, then builds and runs the suite of each row of targets.txt (or those
-# named), warnings as errors, in build-test/NAME.
+# Installs what the tests need, then builds (warnings as errors) and runs in build-test/NAME the
+# suite of each row of targets.txt, or those named.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."

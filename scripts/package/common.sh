@@ -9,7 +9,7 @@ ok() {
 # Unlike tests/lib.sh's fail, die stops at once.
 die() { echo "FAIL: $*"; exit 1; }
 
-# The modes and times the archives record, whatever the umask and the clock.
+# The archives' modes and times, whatever the umask and clock.
 normalise() {
     chmod -R u=rwX,go=rX "$1"
     find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
@@ -30,7 +30,7 @@ release_build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# expect_lines WHAT LISTING WANT...: LISTING, what WHAT holds, is the lines WANT.
+# expect_lines WHAT LISTING WANT...: LISTING (WHAT's) is the lines WANT.
 expect_lines() { [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || die "$1 holds: $2"; }
 
 # month_run WHAT COMMAND...: COMMAND m ends with the month read around it, no error; out: $T/out.
@@ -46,8 +46,8 @@ month_run() {
     [ ! -s "$T/err" ] || die "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM TOOLCHAIN_FILE: the binary and output tests on a shipped PROGRAM; all
-# end-to-end tests on this machine's .deb (-), of Debian's flags.
+# tests_on WHAT PROGRAM TOOLCHAIN_FILE: the binary and output tests on a shipped PROGRAM, all on
+# this machine's .deb (-), of Debian's flags.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
     toolchain=$3 tests='^e2e[.](binary|output)$'
@@ -74,8 +74,8 @@ copy_comparable() {
     done
 }
 
-# reproduce: reprotest builds twice from a clone of the commit, the second varied in all it can,
-# and diffoscope finds them alike; the first build is the release.
+# reproduce: reprotest builds twice from a clone, the second varied in all it can, and diffoscope
+# finds them alike; the first is the release.
 reproduce() {
     git clone -q . "$T/src"
     git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"

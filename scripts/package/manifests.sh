@@ -1,13 +1,12 @@
 # SPDX-License-Identifier: MIT
-# The zips' winget and Scoop manifests (docs/releasing.md), checked against their published formats;
-# tests/release.sh checks them on stand-in zips.
+# The zips' winget and Scoop manifests (docs/releasing.md), held to the published formats.
 # shellcheck shell=sh disable=SC2154
 
 winget=1.12.0
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
 
-# make_manifests OUT NAME...: in OUT, the manifests for the zips dist/korvanex-VERSION-NAME.zip.
+# make_manifests OUT NAME...: in OUT, manifests for dist/korvanex-VERSION-NAME.zip.
 make_manifests() {
     out=$1
     shift
@@ -92,8 +91,8 @@ def scoop($zip): [$s[] | .architecture | to_entries[] | select(.value.url | ends
   | scoop($zip) | map(.key) | select(. != $a) | fault($zip; "Scoop names \(.), winget \($a)"))
 '
 
-# check_manifests DIR: the manifests in DIR parse, keep their formats, and give each zip in dist/
-# once, with its SHA-256, for the same CPU in both.
+# check_manifests DIR: DIR's manifests parse, keep their formats, and give each zip in dist/ once,
+# with its SHA-256, for the same CPU in both.
 check_manifests() {
     for f in "$1"/*.yaml; do
         yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||
