@@ -24,12 +24,12 @@ cmake --build "$static" --target korvanex empty floor >/dev/null
     # shellcheck disable=SC2086 # the program and its arguments
     count=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null $program 2>&1 >/dev/null |
         sed -n 's/.*Collected : //p')
-    # valgrind's status is the program's: a count is its sign of success.
+    # valgrind's status is the program's: a count means success.
     [ -n "$count" ] || exit 1
     echo "$name $count"
 done >"$T/instr"
 
-# Wall time: the programs take turns, so that noise falls on all alike.  Faults: the last round's.
+# Wall time: the programs take turns, so that noise falls on all.  Faults: the last round's.
 for round in 1 2 3; do
     for dir in "$dynamic" "$static"; do
         "$dynamic/spawn" "$runs" "$dir/korvanex" m -- "$dir/floor" -- "$dir/empty"

@@ -3,8 +3,7 @@
 #   -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
 # The one reader of the README's marked blocks: in TEMPLATE, @recipe:NAME@ (or table, text) is the
 # block after <!-- recipe: NAME -->, @releases:tar@ (or zip) targets.txt's release files, @NAME@
-# VALUE (COPYRIGHT, AUTHORS: LICENSE's).  KIND man is roff; crlf, Windows text; control, a Debian
-# description; raw, as it stands.
+# VALUE (COPYRIGHT, AUTHORS: LICENSE's).  KIND: roff, plain, Windows, Debian control text, as is.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(top "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 file(STRINGS "${top}/LICENSE" COPYRIGHT REGEX "^Copyright ")
@@ -22,7 +21,7 @@ endif()
 file(READ "${README}" readme)
 string(REPLACE "\r\n" "\n" readme "\n${readme}")
 
-# roff(VAR): VAR's lines as roff text, shown as they are.
+# roff(VAR): VAR's lines as roff text, shown as is.
 function(roff var)
   string(REPLACE "\\" "\\e" t "\n${${var}}")
   string(REPLACE "-" "\\-" t "${t}")
@@ -34,7 +33,7 @@ function(roff var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# inline(VAR): Markdown code spans bold (man) or bare, bold plain.
+# inline(VAR): Markdown code spans bold (man) or bare; bold plain.
 function(inline var)
   string(REPLACE "**" "" t "${${var}}")
   if(KIND STREQUAL man)
@@ -46,7 +45,7 @@ function(inline var)
   set(${var} "${t}" PARENT_SCOPE)
 endfunction()
 
-# marked(MARKER END): body, the README's text from the line <!-- MARKER --> to END.
+# marked(MARKER END): body, the README from the line <!-- MARKER --> to END.
 function(marked marker end)
   set(m "\n<!-- ${marker} -->\n")
   string(FIND "${readme}" "${m}" at)
@@ -61,7 +60,6 @@ function(marked marker end)
   set(body "${body}" PARENT_SCOPE)
 endfunction()
 
-# A fenced block, its fences dropped.
 macro(recipe name)
   marked("recipe: ${name}" "\n```\n")
   string(REGEX REPLACE "^```[^\n]*\n" "" body "${body}")
@@ -72,7 +70,7 @@ macro(recipe name)
   endif()
 endmacro()
 
-# A paragraph; a Debian description's lines begin with a space.
+# A Debian description's lines begin with a space.
 macro(text name)
   marked("text: ${name}" "\n\n")
   inline(body)
@@ -81,8 +79,8 @@ macro(text name)
   endif()
 endmacro()
 
-# columns(): lists a and b, headed by their first items, as .TP items (no header), A|B rows
-# (raw), or padded columns under a rule.
+# columns(): lists a and b, their first items heads, as .TP items (no head), A|B rows (raw), or
+# padded columns under a rule.
 macro(columns)
   set(width 0)
   foreach(x IN LISTS a)
@@ -137,7 +135,7 @@ function(table name)
   columns()
 endfunction()
 
-# The release files of a kind, named as scripts/package/ names them.
+# A kind's release files, named as scripts/package/ names them.
 function(releases kind)
   execute_process(COMMAND sh "${top}/scripts/targets.sh" release users -- " ${kind}:"
                   OUTPUT_VARIABLE rows RESULT_VARIABLE failed)

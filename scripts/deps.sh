@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs with apt-get what the steps or targets.txt's builds NAME... need and are missing here.
+# Installs with apt-get what the steps or targets.txt's builds NAME... need and lack here.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -40,7 +40,7 @@ fi
 . scripts/prologue.sh
 root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 native=$(dpkg --print-architecture)
-# What no installed package is or provides; a file first, so that dpkg-query's failure stops this.
+# What no installed package is or provides; a file, so that dpkg-query's failure stops this.
 dpkg-query -W -f '${db:Status-Abbrev}|${Package}|${Architecture}|${Provides}\n' >"$T/installed"
 missing=$(awk -F '|' -v native="$native" -v need="$need" '
     $1 ~ /^.i/ {
@@ -54,7 +54,7 @@ missing=$(awk -F '|' -v native="$native" -v need="$need" '
         n = split(need, p, " ")
         for (i = 1; i <= n; i++) if (!(p[i] in has)) printf " %s", p[i]
     }' "$T/installed")
-# right/ zones are in tzdata up to Debian 12, then tzdata-legacy: asked for once the lists say.
+# right/ zones: tzdata up to Debian 12, then tzdata-legacy, asked for once the lists say.
 right=
 case $need in
 *" tzdata "*) [ -e /usr/share/zoneinfo/right/UTC ] || right=tzdata-legacy ;;
@@ -71,12 +71,11 @@ for arch in $(printf '%s\n' $missing | sed -n 's/.*://p' | LC_ALL=C sort -u); do
         $root dpkg --add-architecture "$arch"
 done
 export DEBIAN_FRONTEND=noninteractive
-# apt-get, logged in $T/log, with its own status.
 logged_apt_get() {
     { $root apt-get "$@" 2>&1; echo "$?" >"$T/status"; } | tee "$T/log"
     return "$(cat "$T/status")"
 }
-# none_from_failed_lists PACKAGE...: none is of an architecture whose lists failed (sets archs from
+# none_from_failed_lists PACKAGE...: none is of an architecture whose lists failed (archs, from
 # $T/log); false where the log names none, or all.
 none_from_failed_lists() {
     archs=$(sed -n 's/^[EW]: Failed to fetch .*binary-\([a-z0-9]*\)\/.*/\1/p' "$T/log" |
@@ -87,7 +86,7 @@ none_from_failed_lists() {
         case " $archs " in *" $a "*) return 1 ;; esac
     done
 }
-# A mirror in mid-sync serves mismatched or missing files for minutes: four tries, with pauses.
+# A mirror in mid-sync serves mismatched or missing files for minutes: four tries.
 # shellcheck disable=SC2086
 for pause in 60 120 240 stop; do
     archs=
@@ -106,14 +105,12 @@ for pause in 60 120 240 stop; do
     echo "deps.sh: apt-get failed; trying again in $pause s"
     sleep "$pause"
 done
-# The builds that need nothing from the failed lists; a file, so that targets.sh's failure stops.
+# The builds needing nothing from the failed lists; a file, so that targets.sh's failure stops.
 sh scripts/targets.sh name packages >"$T/targets"
 others=
 while read -r name packages; do
     # shellcheck disable=SC2046
-    if none_from_failed_lists $(echo "$packages" | tr , ' '); then
-        others="$others $name"
-    fi
+    ! none_from_failed_lists $(echo "$packages" | tr , ' ') || others="$others $name"
 done <"$T/targets"
 {
     echo "scripts/deps.sh: apt-get failed four times, the last with:"

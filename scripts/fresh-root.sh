@@ -1,15 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's Quick start as a newcomer runs it, as root in a fresh minbase Debian under the
-# caller's LANG, in a path with a space: the first command must end with the month, the second
-# pass; then COMMAND in a clone.  All in mmdebstrap's hook, so that mounts and processes go with its
-# namespaces; the root (format null) is dropped.
+# The README's Quick start as a newcomer runs it: as root in a fresh minbase Debian, the caller's
+# LANG, a path with a space; the first command ends with the month, the second passes; then
+# COMMAND in a clone.  In mmdebstrap's hook, so that mounts and processes go with its namespaces.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
-die() {
-    echo "fresh-root: $1" >&2
-    exit "${2:-1}"
-}
+die() { echo "fresh-root: $1" >&2; exit "${2:-1}"; }
 
 # The hook: this script again; its failure fails mmdebstrap.
 if [ "${1-}" = --hook ]; then
@@ -21,8 +17,8 @@ if [ "${1-}" = --hook ]; then
     stage "root made"
     mkdir -p "$root$dir"
     tar -x -C "$root$dir" -f "$FRESH_ROOT_TMP/source.tar"
-    # in_root CMD: as a login in the root; by pivot_root, as the kernel refuses a chrooted process
-    # the user namespaces reprotest makes.
+    # in_root CMD: a login in the root; pivot_root, as the kernel refuses a chrooted process the
+    # user namespaces reprotest makes.
     in_root() {
         # shellcheck disable=SC2016
         unshare --mount --propagation private sh -c 'mount --rbind "$1" "$1" && cd "$1" &&
@@ -50,7 +46,7 @@ if [ "${1-}" = --hook ]; then
     after=$(chroot "$root" date +%-m)
     cat "$out"
     stage "first command done"
-    # The status line last, after the banner's CR LF: a failed build's is no January.
+    # The status line last, after the banner's CR LF: a failed build is no January.
     awk -v a="$before" -v b="$after" '{ before = last; last = $0 }
         END { exit !((last == "exit status: " a || last == "exit status: " b) &&
             before ~ /\r$/) }' "$out" ||
@@ -88,8 +84,8 @@ git -C "$src" archive HEAD >"$T/source.tar"
 FRESH_ROOT_BEGAN=$(date +%s) TMPDIR=$T
 export FRESH_ROOT_BEGAN FRESH_ROOT_LANG FRESH_ROOT_TMP="$T" TMPDIR \
     FRESH_ROOT_SELF="$src/scripts/fresh-root.sh" FRESH_ROOT_THEN="${2-}"
-# --pdeathsig stops mmdebstrap with this script; TERM, so that it undoes its mounts, which only its
-# namespace sees, and ends its processes.
+# mmdebstrap stopped with this script by TERM, so that it undoes its mounts (in its namespace
+# alone) and ends its processes.
 status=0
 # shellcheck disable=SC2016
 now setpriv --pdeathsig TERM mmdebstrap --mode=unshare --variant=minbase \

@@ -1,15 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds the release files into dist/ and checks them, each kind by its recipe in scripts/package/
-# (docs/releasing.md).
+# Builds the release files into dist/ and checks them (docs/releasing.md).
 set -eu
 cd "$(dirname "$0")/.."
 
-# A wrong call stops before any build with status 2; later, die (common.sh) stops with 1.
-refuse() {
-    echo "$*" >&2
-    exit 2
-}
+# A wrong call: status 2, before any build; die (common.sh): 1.
+refuse() { echo "$*" >&2; exit 2; }
 deb_only="" install="" checks=yes
 for arg; do
     case $arg in
@@ -24,8 +20,7 @@ native=$(dpkg --print-architecture)
 [ -n "$deb_only" ] || [ "$native" = amd64 ] ||
     refuse "scripts/package.sh: every release file is built on amd64, this machine is $native;
 here, sh scripts/package.sh --deb builds and checks the $native package alone"
-# targets.txt's release rows, parsed here alone: KIND ARG TOOLCHAIN_FILE NAME, where - (this
-# machine's compiler) alone builds this machine's .deb.
+# Release rows: KIND ARG TOOLCHAIN_FILE NAME; this machine's .deb by its compiler (-) alone.
 targets=$(sh scripts/targets.sh release toolchain name -- ' (deb|zip|tar):')
 rows=$(while read -r release toolchain name; do
     kind=${release%%:*} arg=${release#*:} file=cmake/toolchains/$toolchain.cmake
@@ -38,7 +33,7 @@ $targets
 EOF
 )
 [ -z "$deb_only" ] || rows=$(echo "$rows" | grep '^deb [^ ]* - ')
-# A .deb cross-built for ARCH needs libc6-dev:ARCH, whose symbols file gives its Depends.
+# A .deb for ARCH takes its Depends from libc6-dev:ARCH's symbols.
 # shellcheck disable=SC2046
 sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
     case $kind:$file in
@@ -49,7 +44,7 @@ sh scripts/deps.sh deb $(echo "$rows" | while read -r kind arg file name; do
     echo "$name"
 done | LC_ALL=C sort -u)
 
-# What a row's toolchain needs beyond Debian's packages, made here once, outside reprotest's clones.
+# Toolchains beyond Debian's, made once, outside reprotest's clones.
 KORVANEX_TOOLCHAINS=${KORVANEX_TOOLCHAINS:-$PWD/build-toolchains}
 export KORVANEX_TOOLCHAINS
 for name in $(echo "$rows" | cut -d ' ' -f 4); do
@@ -57,10 +52,9 @@ for name in $(echo "$rows" | cut -d ' ' -f 4); do
     [ "${row#* }" = - ] || sh "${row#* }" "$KORVANEX_TOOLCHAINS/${row%% *}"
 done
 
-# Options from the environment that would change the files' bytes.
+# Options that would change the files' bytes.
 unset GZIP ZIP ZIPOPT TAR_OPTIONS DEB_BUILD_OPTIONS DEB_BUILD_PROFILES
 version=$(dpkg-parsechangelog -S Version)
-# Outside a clone, the commit's time is in packaging/source-date-epoch.
 [ -e .git ] || SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(cat packaging/source-date-epoch)}
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
@@ -68,7 +62,7 @@ export SOURCE_DATE_EPOCH
 # shellcheck source=scripts/prologue.sh
 . scripts/prologue.sh
 passed=0 finished=
-# Files that a failed or interrupted run made must not look released.
+# A failed or stopped run's files must not look released.
 set_aside_unreleased() {
     [ -z "$finished" ] || return 0
     rm -f dist/SHA256SUMS build-package/SHA256SUMS
@@ -84,10 +78,10 @@ for part in common deb zip manifests tar source; do
     . "scripts/package/$part.sh"
 done
 
-# build-package/built lists what was made, for check_KIND ARG TOOLCHAIN_FILE, through reprotest too.
+# What was made, for check_KIND ARG TOOLCHAIN_FILE, through reprotest too.
 record() { echo "$*" >>build-package/built; }
 
-# From a clone the release is reprotest's first build; elsewhere, or with --build-only, this one.
+# From a clone the release is reprotest's first build; else, or --build-only, this one.
 if [ -n "$checks" ] && [ -e .git ]; then
     reproduce
 else
@@ -99,7 +93,6 @@ else
     done 3<<EOF
 $rows
 EOF
-    # The zips' manifests are release files only with a download address.
     manifests=dist
     if [ -z "${KORVANEX_DOWNLOAD_URL:-}" ]; then
         manifests=build-package/manifests
@@ -125,7 +118,7 @@ if [ -z "$checks" ]; then
     exit 0
 fi
 
-# Read from descriptor 3: the checks run programs that may read their input.
+# Descriptor 3: the checks run programs that may read their input.
 while read -r kind arg file <&3; do
     "check_$kind" "$arg" "$file"
 done 3<build-package/built
@@ -136,7 +129,7 @@ expect_lines build-package/SHA256SUMS "$(sed 's/^[0-9a-f]\{64\}  //' build-packa
 (cd dist && sha256sum --quiet -c ../build-package/SHA256SUMS) || die "sha256sum -c SHA256SUMS"
 ok "SHA256SUMS covers every file in dist/ and checks"
 
-# The recipe finds this build's packages as the .buildinfo records them, and tells a changed one.
+# The README's recipe finds this build's packages in the .buildinfo, and tells a changed one.
 info=dist/korvanex_${version}_$native.buildinfo
 cmake -DKIND=raw -DRECIPE=buildinfo -DREADME=docs/releasing.md -P cmake/text.cmake >"$T/recipe.md"
 sed "s/korvanex_VERSION_amd64[.]buildinfo/\"\$1\"/" "$T/recipe.md" >"$T/recipe"

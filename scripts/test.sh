@@ -1,18 +1,17 @@
 #!/bin/sh
-# Installs what the tests need, then builds and runs the suite of each row of targets.txt in its
-# order (or of the rows named), warnings as errors, each in build-test/NAME.
+# Installs what the tests need, then builds (warnings as errors) and runs in build-test/NAME the
+# suite of each row of targets.txt, or those named.
 #   sh scripts/test.sh [NAME...]
 set -eu
 cd "$(dirname "$0")/.."
-# The prologue decides this script's status: it is held to that before it is trusted.
+# The prologue decides this script's status: tested first.
 if ! said=$(sh tests/harness.sh . prologue 2>&1); then
     printf '%s\nFAIL: scripts/prologue.sh loses exit statuses: no result is to be trusted\n' \
         "$said" >&2
     exit 1
 fi
 . scripts/prologue.sh
-# Nothing reads standard input; a closed one would hand its descriptor to the first file a test or
-# Wine opens.
+# A closed standard input would hand its descriptor to the first file a test or Wine opens.
 exec </dev/null
 all=$(sh scripts/targets.sh name)
 all=$(echo "$all" | paste -s -d ' ' -)
@@ -24,7 +23,6 @@ for name in $names; do
 done
 # shellcheck disable=SC2086
 sh scripts/deps.sh $names
-# As many build jobs as the machine has processors.
 CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(getconf _NPROCESSORS_ONLN)}
 export CMAKE_BUILD_PARALLEL_LEVEL
 for name in $names; do
@@ -36,7 +34,7 @@ for name in $names; do
     set -- "$@" $(echo "$row" | awk '{
         if ($1 != "-") print "--toolchain=cmake/toolchains/" $1 ".cmake"
         if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
-    # What the row's toolchain needs beyond Debian's packages, made once.
+    # Toolchains beyond Debian's, made once.
     boot=$(sh scripts/targets.sh toolchain bootstrap -- "^$name ")
     made=${KORVANEX_TOOLCHAINS:-build-toolchains}/${boot%% *}
     [ "${boot#* }" = - ] || now sh "${boot#* }" "$made"
@@ -47,8 +45,7 @@ for name in $names; do
     now cmake --build "build-test/$name"
     now ctest --test-dir "build-test/$name" --output-on-failure --timeout 900 --no-tests=error \
         --output-junit "$T/junit.xml"
-    # A test skips when a tool or emulator is missing; here, where everything was installed first, a
-    # skip is a missing install step: a failure.
+    # A test skips for want of a tool; all installed first, a skip is a missing install step.
     sed -n 's/.*<testcase name="\([^"]*\)".*status="notrun".*/\1/p' "$T/junit.xml" >"$T/skipped"
     if [ -s "$T/skipped" ]; then
         echo "FAIL: $name: $(grep -c . "$T/skipped") skipped, for want of a tool (their SKIP" \

@@ -2,12 +2,12 @@
 # SPDX-License-Identifier: MIT
 # scripts/deps.sh, apt-get, dpkg, dpkg-query, sudo and sleep stood in for: deps.sh SOURCE_DIR.
 . "$(dirname "$0")/lib.sh"
-# A copy, whose targets.sh and debian/control rows break.
+# A copy, where targets.sh and debian/control break.
 mkdir "$T/bin" "$T/src"
 cp -R "$K/scripts" "$K/targets.txt" "$T/src"
 mkdir "$T/src/debian"
 export CALLS="$T/calls" K
-# Given $FAIL first, a stand-in ends with status 3 after its output.
+# Given $FAIL first, a stand-in ends with 3 after its output.
 cat >"$T/src/scripts/targets.sh" <<'EOF'
 #!/bin/sh
 sh "$K/scripts/targets.sh" "$@"
@@ -40,7 +40,7 @@ EOF
 printf '#!/bin/sh\necho "sleep $1" >>"$CALLS"\n' >"$T/bin/sleep"
 printf '#!/bin/sh\nexec "$@"\n' >"$T/bin/sudo"
 chmod +x "$T/bin/"*
-# Failed i386 lists fail what needs them after four tries, naming the builds that need none.
+# Failed i386 lists fail what needs them after four tries, naming the builds needing none.
 others=$(sh "$K/scripts/targets.sh" name packages | awk '$2 !~ /:i386/ { printf " %s", $1 }')
 # APT (how apt-get fails), DPKG, FAIL (control: none), the step; status, [calls], messages.
 while read -r apt dpkg fail name want; do

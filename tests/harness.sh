@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Holds the harness to failing: harness.sh SOURCE_DIR [prologue] (the prologue alone).  Its verdict
-# is a plain exit: it sources neither scripts/prologue.sh, under test, nor lib.sh.
+# Holds the harness to failing: harness.sh SOURCE_DIR [prologue] (that alone).  A plain exit: it
+# sources neither scripts/prologue.sh, under test, nor lib.sh.
 set -u
 src=$(cd "$1" && pwd) || exit 2
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/harness.XXXXXX") || exit 2
@@ -14,16 +14,13 @@ check() { # WHAT WANT GOT
     echo "FAIL: $1: expected $2, got $3"
     failed=$((failed + 1))
 }
-# What a run left: folders, processes ($tmp/pids) after a second to go.
+# What a run left: folders, processes ($tmp/pids) given a second.
 alive() { [ -e "/proc/$1" ] && ! grep -q '^[0-9]* ([^)]*) Z' "/proc/$1/stat" 2>/dev/null; }
 left() {
     printf '[%s] [' "$(ls "$tmp/tmp")"
     while read -r pid; do
         for _ in $(seq 10); do alive "$pid" && sleep 0.1; done
-        if alive "$pid"; then
-            printf '%s ' "$pid"
-            kill -KILL "$pid"
-        fi
+        ! alive "$pid" || { printf '%s ' "$pid"; kill -KILL "$pid"; }
     done <"$tmp/pids"
     printf ']'
     rm -rf "${tmp:?}/tmp/"*

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Sourced by the end-to-end scripts, $1 the command.  Runs are queued, then run_queued runs and
-# checks them: Windows's in one batch file, as each Wine start costs seconds.
+# Sourced by the end-to-end scripts, $1 the command.  Runs are queued, then run and checked:
+# Windows's in one batch file, as each Wine start costs seconds.
 # shellcheck shell=sh
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
@@ -12,10 +12,7 @@ passed=0 failed=0 n=0 zone=-
 : >"$T/cases"
 printf '@echo off\r\n' >"$T/run.bat"
 
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failed=$((failed + 1))
-}
+fail() { printf 'FAIL: %s\n' "$*"; failed=$((failed + 1)); }
 check() { # WHAT EXPECTED ACTUAL
     [ "$2" = "$3" ] || fail "$1: expected $2, got $3"
     [ "$2" != "$3" ] || passed=$((passed + 1))
@@ -25,10 +22,7 @@ finish() { # a script that checked nothing has failed
     printf '%d passed, %d failed\n' "$passed" "$failed"
     [ "$failed" -eq 0 ]
 }
-skip() { # REASON: never a pass
-    printf 'SKIP: %s\n' "$1"
-    exit 77
-}
+skip() { printf 'SKIP: %s\n' "$1"; exit 77; } # REASON: never a pass
 need() { command -v "$1" >/dev/null || skip "$1 not installed (Debian package $2)"; }
 need_zone() {
     [ -f "/usr/share/zoneinfo/$1" ] || skip "zone $1 not installed (Debian package tzdata)"
@@ -44,8 +38,8 @@ printf '%b' "$BANNER$USAGE" >"$T/usage"
 PRELOAD=${FROZEN_CLOCK_LIB:+$T/frozen_clock.so}
 [ -z "$PRELOAD" ] || ln -s "$FROZEN_CLOCK_LIB" "$PRELOAD"
 export FROZEN_CLOCK_LIB="$PRELOAD"
-# Under an emulator, or static (FROZEN_PROGRAM, its clock wrapped): scripts stand for the command
-# and launch, so that the emulator and the frozen clock reach the program alone.
+# Under an emulator, or static (FROZEN_PROGRAM): scripts stand for the command and launch, so that
+# the emulator and frozen clock reach the program alone.
 if [ "$PLATFORM" = linux ] && [ -n "$EMULATOR${FROZEN_PROGRAM:-}" ]; then
     mkdir "$T/cross"
     ln -s "$K" "$T/cross/korvanex.real"
@@ -84,9 +78,8 @@ winpath() { # FILE as a Windows program under Wine names it (Z: is /)
 }
 
 # queue ON HOW AT WANT ARGS: a run on linux, windows or all, in $zone.  HOW: file, pipe, noargv,
-# closed, full (disk), limit (file size), gone (the reader).  AT: as frozen takes (Windows: local
-# time).  WANT: the status, a date format (%-m) of the clock during the run, or -.  ARGS: words for
-# sh (and cmd), or - for none.
+# closed, full (disk), limit (file size), gone (the reader).  AT: frozen's (Windows: local time).
+# WANT: the status, a date format (%-m) of the run's clock, or -.  ARGS: sh words, or - for none.
 queue() {
     case $1 in all | "$PLATFORM") ;; *) return ;; esac
     n=$((n + 1))
@@ -110,7 +103,7 @@ run_one() { # ID HOW AT ZONE ARGS: results in $T/ID.*
         [ "$3" = - ] || p=$CLOCK_STANDIN
         eval "set -- env CLOCK_SCRIPT=\"\$3\" $sig \"\$EMULATOR\" \"\$p\" $5"
     fi
-    # 32-bit Wine's loader under QEMU now and then crashes on a loaded machine: the run again.
+    # 32-bit Wine's loader under QEMU now and then crashes on a loaded machine: run again.
     for _ in 1 2 3; do
         : >"$T/$id.t0"
         case $how in
@@ -137,7 +130,7 @@ run_one() { # ID HOW AT ZONE ARGS: results in $T/ID.*
 }
 
 # during WHAT FORMAT GOT T0 T1 [ZONE]: GOT is date +FORMAT in ZONE at a second from T0 to T1 + 1
-# (file times are the kernel's coarse clock, a tick behind).
+# (file times: the kernel's coarse clock, a tick behind).
 during() {
     t=$4 ok=
     while [ "$t" -le $(($5 + 1)) ]; do

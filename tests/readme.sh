@@ -1,12 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's recipes as copied: Linux's under dash, the clock frozen; Windows's under cmd and sh
-# (Git Bash sees 8 bits), on the running clock.  TURNS: the clock turns between any two calls, and
-# the stamp is of one instant, never a mix.
+# The README's recipes as copied: Linux's under dash, clock frozen; Windows's under cmd and sh (Git
+# Bash sees 8 bits), clock running.  TURNS: a turn between any two calls; a stamp of one instant.
 . "$(dirname "$0")/lib.sh"
 : "${CLOCK_STANDIN:?the stand-in clock_script is not named}"
 
-# turned NAME: each turn "OLD NEW J" (after call J) of $T/cases, held to its line of $T/lines.
+# turned NAME: each turn "OLD NEW J" (after call J) of $T/cases, held to its line in $T/lines.
 turned() {
     paste -d ' ' "$T/cases" "$T/lines" >"$T/turns"
     while read -r old new j got; do
@@ -71,7 +70,7 @@ calls=$(grep -c '^korvanex [a-z]' "$T/recipe.bat")
 check "batch recipe found" 7 "$calls"
 R=$(winpath "$T/recipe.bat") C=$(winpath "$CLOCK_CALLS")
 cp "$CLOCK_STANDIN" "$T/standin/korvanex.exe"
-# Each wmic slice echoed beside the variable that replaces it.
+# Each wmic slice beside the variable that replaces it.
 # shellcheck disable=SC2016 # cmd's variables
 recipe wmic TABLE | sed 's/^`\([^`]*\)`.*|`\([^`]*\)`$/echo \1 \2/' >"$T/wmic"
 rows=$(grep -c '^echo %dt:~[0-9]*,[0-9]*% %[A-Z]*%$' "$T/wmic")
@@ -83,7 +82,7 @@ check "wmic table found" 7 "$rows"
     printf '@echo off\r\nset PATH=%s;%%PATH%%\r\ncall "%s"\r\necho %%STAMP%% %%DATESTAMP%%\r\n' \
         "$(winpath "$(dirname "$K")")" "$R"
     printf 'set PATH=%s;%%PATH%%\r\nset CLOCK_CALLS=%s\r\n' "$(winpath "$T/standin")" "$C"
-    # wmic's string, and the recipe's variables, at one instant.
+    # wmic's string and the recipe's variables at one instant.
     printf 'set CLOCK_SCRIPT=2026-03-04T05:06:07\r\ncall "%s" >NUL\r\n' "$R"
     printf 'set dt=20260304050607.123000+060\r\n'
     sed 's/$/\r/' "$T/wmic"

@@ -22,7 +22,7 @@ manifests)
     # shellcheck disable=SC2046 # the names are words
     make_manifests out $(echo "$zips" | sed 's/^zip://')
     cd "$T" || exit 1
-    # A fault (a file, the sed command that makes it) is refused; none, passed.
+    # A fault (a file, the sed command making it) is refused; none, passed.
     while read -r file edit; do
         rm -rf bad
         cp -R good bad
@@ -50,7 +50,7 @@ sums)
     mkdir "$T/dist"
     cd "$T/dist" || exit 1
     touch korvanex_1.0_amd64.deb korvanex-1.0.tar.gz korvanex-1.0-win32.zip
-    # A locale whose order is not the bytes': - and _ count for less than letters.
+    # A locale not in the bytes' order: - and _ count for less than letters.
     export LOCPATH="$T/loc" LC_ALL=en_US.UTF-8
     check "the locale's order" "korvanex_1.0_amd64.deb korvanex-1.0.tar.gz korvanex-1.0-win32.zip" \
         "$(printf '%s\n' * | sort | paste -s -d ' ')"

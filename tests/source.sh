@@ -21,8 +21,8 @@ shellcheck)
 man)
     need groff groff-base
     check "groff's warnings" "" "$(groff -man -ww -z "$K" 2>&1 || echo "groff failed")"
-    # Typeset without the site's mappings (Debian's print - and \- alike): the examples are the
-    # README's recipes, a minus (\-) for each hyphen-minus, the rest ASCII.
+    # Without the site's mappings (Debian's print - and \- alike): the examples are the README's
+    # recipes, \- for each hyphen-minus, the rest ASCII.
     mkdir "$T/tmac"
     : >"$T/tmac/man.local"
     cat >"$T/tmac/typeset.tmac" <<'EOF'
@@ -44,16 +44,16 @@ EOF
     done
     ;;
 files)
-    # The version in debian/changelog alone (the texts take it from the build); lines, files' sizes.
+    # The version in debian/changelog alone (the texts take it from the build); line and file sizes.
     cd "$K" || exit 1
-    # git's list in a clone; in a source tarball all but the builds.
+    # git's list; in a source tarball all but the builds.
     if [ -e .git ]; then
         git ls-files
     else
         find . \( -name .git -o -name build -o -name 'build-*' -o -name 'dist*' \) -prune \
             -o -type f -print | sed 's|^[.]/||'
     fi >"$T/files" || fail "no list of the files"
-    # grep's status 1 is no line found, 2 a failure (which xargs turns into 123).
+    # grep's status 1: no line found; 2, a failure (xargs's 123).
     grep -v -x debian/changelog "$T/files" | tr '\n' '\0' >"$T/others"
     xargs -0 sh -c 'grep -n -E "$0" -- "$@"; [ $? -le 1 ]' "(^|[^0-9.])$(echo "$3" |
         sed 's/[.]/[.]/g')([^0-9]|\$)" <"$T/others" >"$T/hits" ||
@@ -73,15 +73,15 @@ nodpkg)
     need make make
     need c++ g++
     unset CXX
-    # Links to every command but dpkg's and apt's (the first of each name).
+    # Links to every command but dpkg's and apt's (the first of a name).
     IFS=:
     for d in $PATH; do
         [ -d "$d" ] && mkdir -p "$T/all" && ln -s "$d"/* "$T/all/" 2>/dev/null
     done
     unset IFS
     rm -f "$T/all"/dpkg* "$T/all"/apt*
-    # Without dpkg or apt-get (Fedora, Alpine, the BSDs) build.sh builds, or stops at once, naming
-    # the command missing.  Hidden commands | status, message, a build.
+    # Without dpkg or apt-get (Fedora, Alpine, the BSDs) build.sh builds, or stops at once naming
+    # what is missing.  Hidden commands | status, message, a build.
     while IFS='|' read -r hidden want; do
         rm -rf "$T/src" "$T/cmds"
         mkdir "$T/src"

@@ -7,26 +7,21 @@ ok() {
     passed=$((passed + 1))
 }
 # Unlike tests/lib.sh's fail, die stops at once.
-die() {
-    echo "FAIL: $*"
-    exit 1
-}
+die() { echo "FAIL: $*"; exit 1; }
 
-# The modes and times the archives record, whatever the umask and the clock.
+# The archives' modes and times, whatever the umask and clock.
 normalise() {
     chmod -R u=rwX,go=rX "$1"
     find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 }
 
-# write_tarball DIR TOP FILE: FILE, a .tar.gz of DIR/TOP; tar runs gzip so that either's failure is
-# tar's.
+# write_tarball DIR TOP FILE: FILE, a .tar.gz of DIR/TOP; tar runs gzip, so its failure is tar's.
 write_tarball() {
     normalise "$1/$2"
     tar -C "$1" --sort=name --owner=0 --group=0 --numeric-owner --format=gnu -I 'gzip -9n' \
         -cf "$3" "$2"
 }
 
-# release_build DIR [CMAKE_ARGS...]
 release_build() {
     dir=$1
     shift
@@ -35,11 +30,10 @@ release_build() {
     cmake --build "$dir" --parallel "$(getconf _NPROCESSORS_ONLN)"
 }
 
-# expect_lines WHAT LISTING WANT...: LISTING, what WHAT holds, is the lines WANT.
+# expect_lines WHAT LISTING WANT...: LISTING (WHAT's) is the lines WANT.
 expect_lines() { [ "$2" = "$(shift 2 && printf '%s\n' "$@")" ] || die "$1 holds: $2"; }
 
-# month_run WHAT COMMAND...: COMMAND m ends with the month, read around it, and writes nothing to
-# standard error; its output is left in $T/out.
+# month_run WHAT COMMAND...: COMMAND m ends with the month read around it, no error; out: $T/out.
 month_run() {
     what=$1
     shift
@@ -52,8 +46,8 @@ month_run() {
     [ ! -s "$T/err" ] || die "$what m wrote to standard error: $(cat "$T/err")"
 }
 
-# tests_on WHAT PROGRAM TOOLCHAIN_FILE: the binary and output tests on a shipped PROGRAM, helpers
-# built by TOOLCHAIN_FILE; all end-to-end tests on this machine's .deb (-), of Debian's flags.
+# tests_on WHAT PROGRAM TOOLCHAIN_FILE: the binary and output tests on a shipped PROGRAM, all on
+# this machine's .deb (-), of Debian's flags.
 tests_on() {
     dir=$PWD/build-package/tests-$(echo "$1" | tr ' ' -)
     toolchain=$3 tests='^e2e[.](binary|output)$'
@@ -67,8 +61,8 @@ tests_on() {
     ok "$1: $(sed -n 's/.*passed, 0 tests failed out of //p' "$T/ctest") end-to-end tests pass"
 }
 
-# copy_comparable: build-package/comparable/, dist/ less what a rebuild changes: a .buildinfo's
-# date and locale, and a .changes' checksums of its .buildinfo.
+# copy_comparable: build-package/comparable/, dist/ less what a rebuild changes (a .buildinfo's
+# date and locale, a .changes' sums of it).
 copy_comparable() {
     mkdir -p build-package/comparable
     for f in dist/*; do
@@ -80,8 +74,8 @@ copy_comparable() {
     done
 }
 
-# reproduce: reprotest builds everything twice from a clone of the commit, the second varied in all
-# it can vary here, and diffoscope finds them alike; the first build is the release.
+# reproduce: reprotest builds twice from a clone, the second varied in all it can, and diffoscope
+# finds them alike; the first is the release.
 reproduce() {
     git clone -q . "$T/src"
     git -C "$T/src" checkout -q --detach "$(git rev-parse HEAD)"
@@ -92,7 +86,7 @@ reproduce() {
     [ -c /dev/fuse ] && command -v disorderfs >/dev/null || vary="$vary,-fileordering"
     unshare --uts true 2>/dev/null || vary="$vary,-domain_host"
     store=$PWD/build-package/reprotest
-    # The toolchains made outside the clone, quoted for reprotest's shell.
+    # Quoted for reprotest's shell.
     made=$(printf '%s\n' "$KORVANEX_TOOLCHAINS" | sed "s/'/'\\\\''/g")
     artifacts='dist/* build-package/comparable/* build-package/built'
     [ -n "$deb_only" ] || [ -n "${KORVANEX_DOWNLOAD_URL:-}" ] ||
@@ -116,8 +110,7 @@ $(tail -n 30 build-package/reprotest.log)"
     write_sums dist build-package/SHA256SUMS
 }
 
-# write_sums DIR FILE: FILE, sha256sum's lines for DIR, in the bytes' order whatever the locale.
-# find writes to a file, where its failure stops the step.
+# write_sums DIR FILE: FILE, sha256sum's lines for DIR in the bytes' order; find's failure stops.
 write_sums() {
     (cd "$1" && find . -type f) >"$T/files"
     sed 's|^[.]/||' "$T/files" >"$T/names"

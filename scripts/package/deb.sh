@@ -3,7 +3,7 @@
 # shellcheck shell=sh disable=SC2154
 
 # make_deb ARCH: dist/korvanex_VERSION_ARCH.{deb,buildinfo,changes}, cross-built without tests for
-# another ARCH.  dpkg-buildpackage writes beside the tree, so each has a copy.
+# another ARCH; a copy each, as dpkg-buildpackage writes beside the tree.
 make_deb() {
     arch=$1
     dir=build-package/deb-$arch
@@ -29,7 +29,6 @@ make_deb() {
         name=$(printf '%s\n' "$KORVANEX_MAINTAINER" | sed 's/[|&\\]/\\&/g')
         sed -i "s|^ -- .*  \([A-Z][a-z][a-z], \)| -- $name  \1|" "$src/debian/changelog"
     fi
-    # The maintainer: the changelog's newest entry's; the description: the README's.
     maintainer=$(cd "$src" && dpkg-parsechangelog -S Maintainer)
     cmake -DKIND=control "-DMAINTAINER=$maintainer" -DIN=debian/control \
         "-DOUT=$src/debian/control" -DREADME=README.md -P cmake/text.cmake
@@ -53,7 +52,7 @@ check_deb() {
     printf '%s\n' "$depends" | grep -qxE 'libc6 \(>= [0-9][0-9.]*\)' ||
         die "$deb depends on: $depends"
     dpkg -x "$deb" "$T/deb-$1"
-    # No compiler identification, as in Debian's own; the notes stay.
+    # No compiler names, as in Debian's own; the notes stay.
     sections=$(readelf -S -W "$T/deb-$1/usr/bin/korvanex") ||
         die "readelf cannot read $deb's program"
     case $sections in *" .comment "*) die "$deb: the program keeps its .comment section" ;; esac

@@ -1,13 +1,12 @@
 # SPDX-License-Identifier: MIT
-# The zips' winget and Scoop manifests (docs/releasing.md), checked against the formats winget and
-# Scoop publish; tests/release.sh checks them on stand-in zips.
+# The zips' winget and Scoop manifests (docs/releasing.md), held to the published formats.
 # shellcheck shell=sh disable=SC2154
 
 winget=1.12.0
 url=${KORVANEX_DOWNLOAD_URL:-https://example.org/korvanex/$version}
 url=${url%/}
 
-# make_manifests OUT NAME...: in OUT, the manifests for the zips dist/korvanex-VERSION-NAME.zip.
+# make_manifests OUT NAME...: in OUT, manifests for dist/korvanex-VERSION-NAME.zip.
 make_manifests() {
     out=$1
     shift
@@ -22,7 +21,7 @@ make_manifests() {
     for w; do
         zip=korvanex-$version-$w
         sha=$(sha256sum "dist/$zip.zip") || die "no $w zip to hash"
-        # winget's architecture, and Scoop's, by the zip's name.
+        # The CPU by the zip's name.
         case $w in
         arm64) arch=arm64 bits=arm64 ;;
         *64) arch=x64 bits=64bit ;;
@@ -41,9 +40,8 @@ make_manifests() {
     done
     for t in packaging/windows/*.in; do
         cmake "-DPROJECT_VERSION=$version" "-DURL=$url" "-DWINGET=$winget" \
-            "-DINSTALLERS=$installers" \
-            "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" "-DOUT=$out/$(basename "$t" .in)" \
-            -DREADME=README.md -P cmake/text.cmake
+            "-DINSTALLERS=$installers" "-DSCOOP=$scoop" -DKIND=text "-DIN=$t" \
+            "-DOUT=$out/$(basename "$t" .in)" -DREADME=README.md -P cmake/text.cmake
     done
 }
 
@@ -66,6 +64,9 @@ def required: {version: ["DefaultLocale"], installer: ["Installers"],
 def hex: "[a-fA-F0-9]";
 def uri: type == "string" and test("^[A-Za-z][A-Za-z0-9+.-]*:[^\\s$]+$");
 def fault(f; why): "\(f): \(why)";
+def zips: $sums | split("\n")[] | select(. != "") | split("  ") | [.[0], (.[1] | sub(".*/"; ""))];
+def installers($zip): [$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip))];
+def scoop($zip): [$s[] | .architecture | to_entries[] | select(.value.url | endswith("/" + $zip))];
 ($w[] | . as $m | (required[.ManifestType // ""] // [])
   + ["PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"] - keys
   | .[] | fault($m.ManifestType; "no \(.)")),
@@ -82,21 +83,16 @@ def fault(f; why): "\(f): \(why)";
 ($s[] | .architecture[] | select((.url | uri) and (.hash | type == "string" and
   test("^(\(hex){64}|(sha1|sha256|sha512|md5):(\(hex){32}|\(hex){40}|\(hex){64}|\(hex){128}))$"))
   | not) | fault("Scoop"; .)),
-($sums | split("\n")[] | select(. != "") | split("  ")
-  | (.[1] | sub(".*/"; "")) as $zip | .[0] as $sha
-  | ([$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .InstallerSha256],
-     [$s[] | .architecture[] | select(.url | endswith("/" + $zip)) | .hash])
+(zips as [$sha, $zip] | (installers($zip) | map(.InstallerSha256)), (scoop($zip) | map(.value.hash))
   | select(map(ascii_downcase) != [$sha])
   | fault($zip; "its SHA-256 is \($sha), the manifests say \(.)")),
-($sums | split("\n")[] | select(. != "") | split("  ")[1] | sub(".*/"; "") as $zip
-  | [$w[] | .Installers[]? | select(.InstallerUrl | endswith("/" + $zip)) | .Architecture]
-  | map({x64: "64bit", x86: "32bit", arm64: "arm64"}[.]) as $a
-  | [$s[] | .architecture | to_entries[] | select(.value.url | endswith("/" + $zip)) | .key]
-  | select(. != $a) | fault($zip; "Scoop names \(.), winget \($a)"))
+(zips as [$sha, $zip] | installers($zip)
+  | map({x64: "64bit", x86: "32bit", arm64: "arm64"}[.Architecture]) as $a
+  | scoop($zip) | map(.key) | select(. != $a) | fault($zip; "Scoop names \(.), winget \($a)"))
 '
 
-# check_manifests DIR: the manifests in DIR parse, keep their formats, and give each zip in dist/
-# once, with its SHA-256, for the same CPU in both.
+# check_manifests DIR: DIR's manifests parse, keep their formats, and give each zip in dist/ once,
+# with its SHA-256, for the same CPU in both.
 check_manifests() {
     for f in "$1"/*.yaml; do
         yq . "$f" >"$T/$(basename "$f").json" 2>"$T/err" ||

@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The static Linux programs, on musl; its licence goes with the musl code they hold.
+# The static Linux programs, on musl, whose licence goes with its code in them.
 # shellcheck shell=sh disable=SC2154
 
 # make_tar ARCH TOOLCHAIN_FILE: dist/korvanex-VERSION-linux-ARCH.tar.gz, ARCH as in uname -m.
