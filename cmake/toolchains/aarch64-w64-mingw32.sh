@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Makes into DIR what Debian lacks for Windows on ARM64: the mingw-w64 C runtime and compiler-rt's
-# builtins, built by clang from the source packages of the installed headers and LLVM, and ARM64
-# Wine run by QEMU.  Again, it does nothing unless those packages changed.
+# builtins, by clang from the installed headers' and LLVM's source packages, and Wine run by QEMU.
+# Run again, it does nothing unless those packages changed.
 #   sh cmake/toolchains/aarch64-w64-mingw32.sh DIR
 set -eu
 mkdir -p "${1:?usage: sh $0 DIR}"
@@ -20,11 +20,11 @@ versions=$(dpkg-query -W -f '${source:Package}=${source:Version}\n' "clang-$majo
 [ "$(cat "$dir/done" 2>/dev/null)" != "$versions" ] || exit 0
 sources=$(echo "$versions" | grep -v '^wine=')
 echo "$triple toolchain: building into $dir from $(echo "$sources" | paste -s -d ' ' -)"
-rm -rf "$dir/src" "$dir/crt" "$dir/builtins" "$dir/sysroot" "$dir/resource" "$dir/wine" \
-    "$dir/apt" "$dir/log" "$dir/done"
-mkdir -p "$dir/src" "$dir/crt" "$dir/sysroot/lib" "$dir/resource/lib/windows" "$dir/apt/lists"
+cd "$dir"
+rm -rf src crt builtins sysroot resource wine apt log "$dir/done"
+mkdir -p src crt sysroot/lib resource/lib/windows apt/lists
 
-# Source packages, by deb-src lines for this machine's mirrors, in lists of their own.
+# Source packages by deb-src lines for this machine's mirrors, in lists of their own.
 apt_get() {
     apt-get -q -o "Dir::Etc::SourceList=$dir/apt/sources.list" -o Dir::Etc::SourceParts=- \
         -o "Dir::State::Lists=$dir/apt/lists" -o "Dir::Cache=$dir/apt" \
@@ -40,7 +40,7 @@ fetched() {
     die "Debian's source of $1 could not be fetched by the deb-src lines of" \
         "$dir/apt/sources.list; apt-get said: $(tail -n 5 "$dir/apt/log")"
 }
-# orig PACKAGE: its upstream tarball, the one file built from.
+# orig PACKAGE: its upstream tarball, all that is built from.
 orig() {
     for f in "$1"_*.orig.tar.*; do
         case $f in *.asc) ;; *) [ -e "$f" ] && echo "$f" && return ;; esac
@@ -57,7 +57,7 @@ done
 tar -xf "$(orig mingw-w64)" --wildcards '*/mingw-w64-crt/*'
 tar -xf "$(orig "llvm-toolchain-$major")" --wildcards '*/compiler-rt/*' '*/cmake/*'
 
-# configure refuses a path with spaces: the builds go by a link to DIR from one without.
+# configure refuses a path with spaces: the builds go by a link from one without.
 tmp=$(mktemp -d /tmp/$triple.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 ln -s "$dir" "$tmp/d"
@@ -89,9 +89,9 @@ crt=$(echo "$dir"/src/*/mingw-w64-crt)
 } >"$dir/log" 2>&1 || die "compiler-rt's builtins did not build: $(tail -n 20 "$dir/log")"
 find "$dir/builtins" -name 'libclang_rt.builtins*.a' -exec cp {} "$dir/resource/lib/windows" \;
 
-# Wine's loader and server, unpacked (the package would displace x86-64 Wine's), each behind a
-# script that runs it by QEMU, whose default CPU makes Wine spin on an illegal instruction.  Wine
-# starts processes by the loader beside it, named as in Wine 8 or 10.
+# Wine's loader and server unpacked (the package would displace x86-64 Wine's), each behind a
+# script running it by QEMU, whose default CPU makes Wine spin on an illegal instruction, under
+# the names Wine 8 and 10 start them by.
 apt-get download -q -o APT::Sandbox::User="$(id -un)" \
     "wine64:arm64=$(dpkg-query -W -f '${Version}' libwine:arm64)" >"$dir/log" 2>&1 ||
     die "ARM64 Wine could not be fetched; apt-get said: $(tail -n 5 "$dir/log")"

@@ -1,14 +1,12 @@
 # SPDX-License-Identifier: MIT
-# Windows for KORVANEX_MINGW_ARCH, by Debian's mingw-w64 tested under Wine's KORVANEX_WINE_LOADER,
-# or by the compilers and Wine (KORVANEX_WINE) that the including file set; it sets KORVANEX_WINNT,
-# the oldest Windows, as _WIN32_WINNT.
+# Windows for KORVANEX_MINGW_ARCH by Debian's mingw-w64 under Wine's KORVANEX_WINE_LOADER, or by
+# the compilers and KORVANEX_WINE the including file set, as must KORVANEX_WINNT (the oldest).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${KORVANEX_MINGW_ARCH})
 
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Debian's mingw-w64 unless the including file named clang's.
 if(NOT CMAKE_CXX_COMPILER)
   # The posix thread model, for GoogleTest's std::mutex (static: no DLL).
   set(CMAKE_C_COMPILER ${KORVANEX_MINGW_ARCH}-w64-mingw32-gcc-posix)
