@@ -1,7 +1,6 @@
 #!/bin/sh
-# Run as root: where the kernel runs only 64-bit code (as CI's does), 32-bit Wine's loader runs
-# under QEMU.  Not with the F flag, so each root execs its own release's QEMU (Debian 12's spins
-# for minutes in Debian 13's Wine 10); an F registration is replaced.
+# As root: where the kernel runs only 64-bit code (as CI's), 32-bit Wine's loader runs under QEMU,
+# without the F flag (replaced), so that each root execs its own QEMU (12's spins in 13's Wine).
 set -eu
 cd "$(dirname "$0")/.."
 binfmt=/proc/sys/fs/binfmt_misc

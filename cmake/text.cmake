@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
 # cmake -DKIND=man|text|crlf|control|raw -DIN=TEMPLATE|-DRECIPE|TABLE|TEXT=NAME [-DOUT=FILE]
 #   -DREADME=README.md [-DNAME=VALUE...] -P text.cmake
-# The one reader of the README's marked blocks: in TEMPLATE, @recipe:NAME@ (or table, text) is the
-# block after <!-- recipe: NAME -->, @releases:tar@ (or zip) targets.txt's release files, @NAME@
-# VALUE (COPYRIGHT, AUTHORS: LICENSE's).  KIND: roff, plain, Windows, Debian control text, as is.
+# The one reader of the README's marked blocks: in TEMPLATE, @recipe:NAME@ (table, text) is the
+# block after <!-- recipe: NAME -->, @releases:tar@ (zip) targets.txt's release files, @NAME@
+# VALUE (COPYRIGHT, AUTHORS: LICENSE's).  KIND: roff, plain, Windows, Debian control, as is.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(top "${CMAKE_CURRENT_LIST_DIR}" DIRECTORY)
 file(STRINGS "${top}/LICENSE" COPYRIGHT REGEX "^Copyright ")

@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The README's Quick start as a newcomer runs it: as root in a fresh minbase Debian, the caller's
-# LANG, a path with a space; the first command ends with the month, the second passes; then
-# COMMAND in a clone.  In mmdebstrap's hook, so that mounts and processes go with its namespaces.
+# The README's Quick start as a newcomer runs it, as root in a fresh minbase Debian, the caller's
+# LANG, a path with a space: the first command ends with the month, the second passes; then
+# COMMAND in a clone.  In mmdebstrap's hook: mounts and processes go with its namespaces.
 #   [LANG=LOCALE] sh scripts/fresh-root.sh 12|13 [COMMAND]
 set -eu
 die() { echo "fresh-root: $1" >&2; exit "${2:-1}"; }

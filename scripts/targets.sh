@@ -1,9 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Prints fields of targets.txt's stanzas (name, toolchain, bootstrap, release, options, packages,
-# users), a stanza a line in their order, "-" for a field left out; with -- PATTERN, only the
-# stanzas whose fields, a line in that order, match that extended regular expression.  users, which
-# holds spaces, is asked for last.
+# Prints targets.txt's FIELDs (names below), a stanza a line, "-" for one left out; with -- PATTERN,
+# of the stanzas whose fields, a line in that order, match that ERE.  users (spaces) goes last.
 #   sh scripts/targets.sh FIELD... [-- PATTERN]
 set -eu
 fields=

@@ -17,11 +17,11 @@ if [ "$PLATFORM" = linux ]; then
 else
     nt=$WINNT
     "$tool" -fp "$K" >"$T/headers" || fail "objdump could not read $K"
-    sed -n 's/.*file format /format /p' "$T/headers" >"$T/got"
-    # Machine, past the "PE\0\0" that the DOS header's word at 0x3c points to.
-    pe=$(od -A n --endian=little -t u4 -j 60 -N 4 "$K" | tr -d ' ')
-    machine=$(od -A n --endian=little -t x2 -j $((pe + 4)) -N 2 "$K" | tr -d ' ')
-    echo "machine ${machine#0}" >>"$T/got"
+    # Machine and TimeDateStamp, past the "PE\0\0" that the DOS header's word at 0x3c points to.
+    pe=$(od -A n --endian=little -t u4 -j 60 -N 4 "$K")
+    # shellcheck disable=SC2046 # four numbers
+    set -- $(od -A n --endian=little -t u2 -j $((pe + 4)) -N 8 "$K")
+    printf 'machine %x\nstamp %d\n' "$1" $(($3 + $4 * 65536)) >"$T/got"
     awk '$1 ~ /^(Major|Minor)(OSystem|Subsystem)Version$|^Subsystem$/ { print $1, $2 }' \
         "$T/headers" >>"$T/got"
     # Each import by its row's last field (binutils 2.40 has no ordinal column) or "#N", held to the
@@ -70,12 +70,10 @@ linux:*:static    needed
 linux:*:static    interpreter
 linux:*:dynamic   needed       libc.so.6
 linux:*:dynamic   interpreter  /lib*/ld-linux*.so.*
-windows:x86_64:*  format       pei-x86-64
-windows:i686:*    format       pei-i386
-windows:aarch64:* format       coff-arm64
 windows:x86_64:*  machine      8664
 windows:i686:*    machine      14c
 windows:aarch64:* machine      aa64
+windows:*:*       stamp        ${SOURCE_DATE_EPOCH:-0}
 windows:*:*       MajorOSystemVersion $major
 windows:*:*       MinorOSystemVersion $minor
 windows:*:*       MajorSubsystemVersion $major

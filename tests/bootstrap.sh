@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # shellcheck disable=SC2016 # the stand-ins' own variables
-# The ARM64 toolchain's bootstrap over stand-ins for clang, dpkg-query and apt-get: whether it
-# builds, and what it says (what it builds, its row's suite tests).  bootstrap.sh SOURCE_DIR
+# The ARM64 bootstrap over stand-in clang, dpkg-query and apt-get: bootstrap.sh SOURCE_DIR
 . "$(dirname "$0")/lib.sh"
 mkdir "$T/bin"
 export CALLS="$T/calls"

@@ -1,9 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
  * The command on CLOCK_SCRIPT's local times, "YYYY-MM-DDTHH:MM:SS" apart by
- * spaces: call k (the file CLOCK_CALLS counts them, else 0) reads the k-th or
- * the last.  For a clock turning between a recipe's calls, and Windows's
- * frozen clock.
+ * spaces: call k (counted in the file CLOCK_CALLS) reads the k-th or the last.
+ * A clock turning between a recipe's calls, and Windows's frozen clock.
  */
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * Stops the clock at FROZEN_CLOCK seconds since the epoch: preloaded, or with
- * FROZEN_WRAP linked into a static program with -Wl,--wrap.  No header here
- * declares these, so neither is renamed under us.
+ * The clock stopped at FROZEN_CLOCK seconds since the epoch: preloaded, or
+ * (FROZEN_WRAP) linked into a static program by -Wl,--wrap.  No header here
+ * declares these, so none is renamed under us.
  */
 #include <cstdint>
 #include <cstdlib>

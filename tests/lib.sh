@@ -5,7 +5,7 @@
 # shellcheck disable=SC2034 # some variables are for the scripts
 set -u
 K=$1
-# EMULATOR: for Windows, Wine, one path; for Linux, QEMU and its options, words.
+# EMULATOR: Wine, one path; or QEMU and options, words.
 PLATFORM=${PLATFORM:-linux} EMULATOR=${EMULATOR:-}
 . "$(dirname "$0")/../scripts/prologue.sh"
 passed=0 failed=0 n=0 zone=-

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Windows on ARM64 from Windows 10, the first for ARM64 PCs, by Debian's clang and lld, with what
-# aarch64-w64-mingw32.sh made into KORVANEX_TOOLCHAINS (default build-toolchains/)/THIS.
+# Windows 10 (the first for ARM64 PCs) on, by Debian's clang and lld, with what
+# aarch64-w64-mingw32.sh made in KORVANEX_TOOLCHAINS (default build-toolchains/).
 set(KORVANEX_MINGW_ARCH aarch64)
 set(KORVANEX_WINNT 0x0A00)
 set(made ${CMAKE_CURRENT_LIST_DIR}/../../build-toolchains)

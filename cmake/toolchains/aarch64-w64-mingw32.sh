@@ -50,7 +50,7 @@ orig() {
 apt_get update || fetched "any package"
 cd "$dir/src"
 for source in $sources; do
-    # A mirror may have the tarball and not the .dsc.
+    # A mirror may lack the .dsc.
     apt_get source --download-only "$source" || orig "${source%%=*}" >/dev/null ||
         fetched "$source"
 done
@@ -89,9 +89,9 @@ crt=$(echo "$dir"/src/*/mingw-w64-crt)
 } >"$dir/log" 2>&1 || die "compiler-rt's builtins did not build: $(tail -n 20 "$dir/log")"
 find "$dir/builtins" -name 'libclang_rt.builtins*.a' -exec cp {} "$dir/resource/lib/windows" \;
 
-# Wine's loader and server unpacked (the package would displace x86-64 Wine's), each behind a
-# script running it by QEMU, whose default CPU makes Wine spin on an illegal instruction, under
-# the names Wine 8 and 10 start them by.
+# Wine's loader and server unpacked (the package would displace x86-64 Wine's), each behind
+# scripts, named as Wine 8 and 10 start them, running it by QEMU, whose default CPU makes Wine
+# spin on an illegal instruction.
 apt-get download -q -o APT::Sandbox::User="$(id -un)" \
     "wine64:arm64=$(dpkg-query -W -f '${Version}' libwine:arm64)" >"$dir/log" 2>&1 ||
     die "ARM64 Wine could not be fetched; apt-get said: $(tail -n 5 "$dir/log")"

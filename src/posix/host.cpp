@@ -19,10 +19,7 @@ HostSetup(void)
     signal(SIGXFSZ, SIG_IGN);
 }
 
-/*
- * Through stdout's buffer: by line on a terminal, else in one write at exit (but musl, looking for
- * a terminal when the first line ends, writes that line alone).
- */
+/* stdout's buffer: by line on a terminal, else one write at exit (musl's first line alone). */
 void
 HostPrint(const char *text)
 {
