@@ -48,8 +48,8 @@ done | LC_ALL=C sort -u)
 KORVANEX_TOOLCHAINS=${KORVANEX_TOOLCHAINS:-$PWD/build-toolchains}
 export KORVANEX_TOOLCHAINS
 for name in $(echo "$rows" | cut -d ' ' -f 4); do
-    row=$(sh scripts/targets.sh toolchain bootstrap -- "^$name ")
-    [ "${row#* }" = - ] || sh "${row#* }" "$KORVANEX_TOOLCHAINS/${row%% *}"
+    boot=$(sh scripts/targets.sh bootstrap -- "^$name ")
+    [ "$boot" = - ] || sh "$boot"
 done
 
 # Options that would change the files' bytes.

@@ -35,9 +35,8 @@ for name in $names; do
         if ($1 != "-") print "--toolchain=cmake/toolchains/" $1 ".cmake"
         if ($2 != "-") { n = split($2, o, ","); for (i = 1; i <= n; i++) print "-D" o[i] } }')
     # Toolchains beyond Debian's, made once.
-    boot=$(sh scripts/targets.sh toolchain bootstrap -- "^$name ")
-    made=${KORVANEX_TOOLCHAINS:-build-toolchains}/${boot%% *}
-    [ "${boot#* }" = - ] || now sh "${boot#* }" "$made"
+    boot=$(sh scripts/targets.sh bootstrap -- "^$name ")
+    [ "$boot" = - ] || now sh "$boot"
     # Wine's server leaves the process group: stopped through its prefix.
     prefix=build-test/$name/wineprefix
     undo="[ ! -d $prefix ] || WINEPREFIX=\$PWD/$prefix sh tests/wine.sh stop"

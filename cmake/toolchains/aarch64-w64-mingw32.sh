@@ -3,10 +3,12 @@
 # Makes into DIR what Debian lacks for Windows on ARM64: the mingw-w64 C runtime and compiler-rt's
 # builtins, by clang from the installed headers' and LLVM's source packages, and Wine run by QEMU.
 # Run again, it does nothing unless those packages changed.
-#   sh cmake/toolchains/aarch64-w64-mingw32.sh DIR
+#   sh cmake/toolchains/aarch64-w64-mingw32.sh [DIR]  (default: where the toolchain file looks)
 set -eu
-mkdir -p "${1:?usage: sh $0 DIR}"
-dir=$(cd "$1" && pwd) triple=aarch64-w64-mingw32
+triple=aarch64-w64-mingw32
+dir=${1:-${KORVANEX_TOOLCHAINS:-$(dirname "$0")/../../build-toolchains}/$triple}
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
 die() {
     echo "$triple toolchain: $*" >&2
     exit 1
